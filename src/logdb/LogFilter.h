@@ -1,0 +1,20 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace quorvane {
+
+// Which rows of the log a read or an erase concerns. Patterns are LIKE patterns ("%" matches
+// everything; letter case is ignored). Without a date range every date matches.
+struct LogFilter {
+    struct DateRange {
+        std::string from;  // ISO date, inclusive
+        std::string to;    // ISO date, inclusive
+    };
+    std::optional<DateRange> dates;
+    std::string device_pattern = "%";
+    std::string user_pattern = "%";
+};
+
+}  // namespace quorvane

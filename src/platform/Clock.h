@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/LocalTime.h"
+
+namespace quorvane {
+
+// The local wall clock.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual LocalTime now() const = 0;
+};
+
+}  // namespace quorvane

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/RegionalSettings.h"
+
+namespace quorvane {
+
+// A byte count with a binary unit and two decimals: "1,023.00 B", "1.50 KB", "5.00 GB",
+// using the regional thousands and decimal separators.
+std::string bytes_to_str(int64_t count, const RegionalSettings& regional);
+
+// A count of seconds as hours:minutes:seconds, each at least two digits: "01:02:05".
+std::string secs_to_str(int32_t seconds);
+
+}  // namespace quorvane

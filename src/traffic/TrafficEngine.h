@@ -1,0 +1,75 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/Clock.h"
+#include "platform/ConnectionNames.h"
+#include "platform/DialupDirectory.h"
+#include "platform/NetworkTables.h"
+#include "platform/RandomSource.h"
+#include "platform/RegionalSettings.h"
+#include "traffic/SamplingObserver.h"
+#include "traffic/Tmibdata.h"
+
+namespace quorvane {
+
+class LogDatabase;
+
+// The machine-facing ports the engine reads on every tick.
+struct TrafficPorts {
+    NetworkTables& tables;
+    ConnectionNames& names;
+    DialupDirectory& dialup;
+    Clock& clock;
+    RandomSource& random;
+};
+
+// The device table and its once-a-second cycle. One tick is, in this order:
+//   advance_tick_counter(); sample_interfaces(); [the now-online grid];
+//   if (dev_cfg_changed()) reload_dev_options(); logging_pass();
+// The steps are separate so that the main window can run them in that order inside its
+// own guard; run_tick() runs them without the grid. Errors are exceptions.
+class TrafficEngine {
+public:
+    TrafficEngine(TrafficPorts ports, RegionalSettings regional, std::string data_dir,
+                  LogDatabase& log);
+
+    void advance_tick_counter();
+    void sample_interfaces();
+    void reload_dev_options();
+    void logging_pass();
+    // The four steps above, in order.
+    void run_tick();
+
+    // Inserts (mode 0) or updates (mode 1) a connection's log row; other modes do nothing.
+    void writelog(const std::string& devuniqueid, const std::string& user,
+                  const std::string& deventry, int32_t duration, int32_t speed, int64_t dload,
+                  int64_t uload, int32_t mode);
+
+    void set_observer(SamplingObserver* observer) { m_observer = observer; }
+    void set_regional(const RegionalSettings& regional) { m_regional = regional; }
+
+    Tmibarray& mibarray() { return m_mibarray; }
+    const Tmibarray& mibarray() const { return m_mibarray; }
+    int tick_counter() const { return m_tick; }
+    bool dev_cfg_changed() const { return m_dev_cfg_changed != 0; }
+    void set_dev_cfg_changed() { m_dev_cfg_changed = 1; }
+    // One line per device of the last sampling: name, status code, status name, address,
+    // type name.
+    const std::vector<std::string>& diagnostic_lines() const { return m_diagnostics; }
+    const std::string& dev_ini_path() const { return m_dev_ini_path; }
+
+private:
+    TrafficPorts m_ports;
+    RegionalSettings m_regional;
+    std::string m_dev_ini_path;
+    LogDatabase& m_log;
+    SamplingObserver* m_observer = nullptr;
+    Tmibarray m_mibarray;
+    int m_tick = 0;
+    int m_dev_cfg_changed = 1;
+    std::vector<std::string> m_diagnostics;
+};
+
+}  // namespace quorvane
