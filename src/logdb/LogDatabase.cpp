@@ -1,0 +1,158 @@
+#include "logdb/LogDatabase.h"
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include <sqlite3.h>
+
+#include "logdb/LogFilterClause.h"
+#include "logdb/SqliteStatement.h"
+
+namespace quorvane {
+
+namespace {
+
+// How long a statement waits for a lock held by another connection (another process
+// reading or writing the log) before it fails.
+constexpr int busy_timeout_ms = 5000;
+
+const std::string columns =
+    "Devuniqueid,startdate,starttime,usera,Deventry,Duration,speed,dload,uload";
+
+// Reading every column once proves that the file is a database and holds the table.
+const std::string check_table = "SELECT " + columns + " FROM log LIMIT 0";
+
+// The ids an erase spares, private to the connection.
+const char* create_spared_ids =
+    "PRAGMA temp_store = MEMORY;"
+    "CREATE TEMP TABLE IF NOT EXISTS spared_ids (id TEXT PRIMARY KEY) WITHOUT ROWID";
+
+std::string open_error(sqlite3* db, int rc) {
+    std::string text = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+    int os_error = db ? sqlite3_system_errno(db) : 0;
+    if (os_error != 0) text += std::string(" (") + std::strerror(os_error) + ")";
+    return text;
+}
+
+}  // namespace
+
+LogDatabase::LogDatabase(std::string path) : m_path(std::move(path)) {}
+
+LogDatabase::~LogDatabase() {
+    close();
+}
+
+sqlite3* LogDatabase::connection() {
+    if (m_db) return m_db;
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(m_path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc == SQLITE_OK) {
+        sqlite3_busy_timeout(db, busy_timeout_ms);
+        rc = sqlite3_exec(db, check_table.c_str(), nullptr, nullptr, nullptr);
+    }
+    if (rc == SQLITE_OK) rc = sqlite3_exec(db, create_spared_ids, nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        std::string text = open_error(db, rc);
+        sqlite3_close(db);
+        throw LogDatabaseError("cannot open the log database \"" + m_path + "\": " + text);
+    }
+    m_db = db;
+    return m_db;
+}
+
+void LogDatabase::close() {
+    for (auto& [sql, stmt] : m_statements) sqlite3_finalize(stmt);
+    m_statements.clear();
+    sqlite3_close(m_db);
+    m_db = nullptr;
+}
+
+SqliteStatement LogDatabase::statement(const std::string& sql) {
+    sqlite3* db = connection();
+    auto found = m_statements.find(sql);
+    if (found == m_statements.end()) {
+        sqlite3_stmt* stmt = nullptr;
+        if (sqlite3_prepare_v3(db, sql.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &stmt, nullptr) !=
+            SQLITE_OK) {
+            throw LogDatabaseError("log database \"" + m_path + "\": " + sqlite3_errmsg(db));
+        }
+        found = m_statements.emplace(sql, stmt).first;
+    }
+    return SqliteStatement(found->second, m_path);
+}
+
+void LogDatabase::run(const std::string& sql) {
+    statement(sql).run();
+}
+
+void LogDatabase::insert_connection(const LogRow& row) {
+    auto insert =
+        statement("INSERT INTO log (" + columns + ") VALUES (?1,?2,?3,?4,?5,?6,?7,?8,?9)");
+    insert.bind(1, row.devuniqueid).bind(2, row.startdate).bind(3, row.starttime);
+    insert.bind(4, row.usera).bind(5, row.deventry).bind(6, int64_t{row.duration});
+    insert.bind(7, int64_t{row.speed}).bind(8, row.dload).bind(9, row.uload);
+    insert.run();
+}
+
+void LogDatabase::update_connection(const std::string& devuniqueid, int32_t duration, int64_t dload,
+                                    int64_t uload) {
+    auto update =
+        statement("UPDATE log SET Duration = ?1, dload = ?2, uload = ?3 WHERE Devuniqueid = ?4");
+    update.bind(1, int64_t{duration}).bind(2, dload).bind(3, uload).bind(4, devuniqueid);
+    update.run();
+}
+
+std::vector<LogRow> LogDatabase::read_filtered(const LogFilter& filter) {
+    LogFilterClause where(filter);
+    // Within one start time the row written last comes first, so the order is always the same.
+    auto select = statement("SELECT " + columns + " FROM log " + where.sql() +
+                            " ORDER BY startdate, starttime DESC, rowid DESC");
+    where.bind(select);
+    std::vector<LogRow> rows;
+    while (select.next_row()) {
+        rows.push_back(LogRow{select.text(0), select.text(1), select.text(2), select.text(3),
+                              select.text(4), select.integer32(5), select.integer32(6),
+                              select.integer(7), select.integer(8)});
+    }
+    return rows;
+}
+
+std::vector<std::string> LogDatabase::distinct_device_names() {
+    // Names that differ only in letter case are one device; it is listed under the spelling
+    // of its latest row.
+    auto select =
+        statement("SELECT Deventry, max(rowid) FROM log GROUP BY Deventry ORDER BY Deventry");
+    std::vector<std::string> names;
+    while (select.next_row()) names.push_back(select.text(0));
+    return names;
+}
+
+void LogDatabase::erase(const LogFilter& filter, const std::vector<std::string>& spared_ids) {
+    LogFilterClause where(filter);
+    run("BEGIN IMMEDIATE");
+    try {
+        run("DELETE FROM temp.spared_ids");
+        for (const auto& id : spared_ids) {
+            auto spare = statement("INSERT OR IGNORE INTO temp.spared_ids (id) VALUES (?1)");
+            spare.bind(1, id).run();
+        }
+        auto erase = statement("DELETE FROM log " + where.sql() +
+                               " AND Devuniqueid NOT IN (SELECT id FROM temp.spared_ids)");
+        where.bind(erase);
+        erase.run();
+        run("COMMIT");
+    } catch (...) {
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+void LogDatabase::delete_device(const std::string& deventry) {
+    // Deventry compares without regard to letter case (COLLATE NOCASE); "=" rather than LIKE,
+    // so that "%" and "_" in a name are plain characters and no other device's rows go.
+    auto remove = statement("DELETE FROM log WHERE Deventry = ?1");
+    remove.bind(1, deventry).run();
+}
+
+}  // namespace quorvane

@@ -3,14 +3,18 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "logdb/LogFilter.h"
 #include "logdb/LogRow.h"
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace quorvane {
+
+class SqliteStatement;
 
 // A statement on the log database failed; the message carries the engine's text.
 class LogDatabaseError : public std::runtime_error {
@@ -50,9 +54,13 @@ public:
 private:
     sqlite3* connection();
     void close();
+    // The cached prepared statement for that text, ready for one use.
+    SqliteStatement statement(const std::string& sql);
+    void run(const std::string& sql);
 
     std::string m_path;
     sqlite3* m_db = nullptr;
+    std::unordered_map<std::string, sqlite3_stmt*> m_statements;
 };
 
 }  // namespace quorvane

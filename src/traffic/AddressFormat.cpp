@@ -1,0 +1,39 @@
+#include "traffic/AddressFormat.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace quorvane {
+
+std::string mac_to_str(const std::array<uint8_t, 8>& address, uint32_t count) {
+    if (count == 0) return "00-00-00-00-00-00";
+    count = std::min<uint32_t>(count, 8);
+    std::string text;
+    char pair[3];
+    for (uint32_t i = 0; i < count; ++i) {
+        std::snprintf(pair, sizeof pair, "%02X", address[i]);
+        if (i) text += '-';
+        text += pair;
+    }
+    return text;
+}
+
+std::string ip_to_str(uint32_t address) {
+    std::string text;
+    for (int i = 0; i < 4; ++i) {
+        if (i) text += '.';
+        text += std::to_string((address >> (8 * i)) & 0xFF);
+    }
+    return text;
+}
+
+std::string row_description(const MIB_IFROW& row) {
+    if (row.dwDescrLen == 0) return {};
+    size_t n = std::min<size_t>(row.dwDescrLen - 1, row.bDescr.size());
+    std::string text(row.bDescr.data(), n);
+    // A zero byte inside the counted bytes ends the text: nothing after it is readable.
+    if (auto z = text.find('\0'); z != std::string::npos) text.resize(z);
+    return text;
+}
+
+}  // namespace quorvane

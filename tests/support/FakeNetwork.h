@@ -12,6 +12,9 @@ namespace quorvane::test {
 // A machine whose tables the test writes. Counts how often each table is read.
 class FakeNetwork : public NetworkTables, public ConnectionNames, public DialupDirectory {
 public:
+    // Room for every interface a test adds, so references to rows stay valid.
+    FakeNetwork() { interfaces.reserve(1024); }
+
     void read_if_table(TMIBIfArray& table) override {
         ++if_reads;
         table = interfaces;

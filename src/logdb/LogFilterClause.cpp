@@ -1,0 +1,47 @@
+#include "logdb/LogFilterClause.h"
+
+#include <chrono>
+#include <cstdint>
+
+#include "logdb/LogDatabase.h"
+#include "logdb/SqliteStatement.h"
+
+namespace quorvane {
+
+namespace {
+
+bool is_iso_date(const std::string& text) {
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-') return false;
+    for (size_t i : {0u, 1u, 2u, 3u, 5u, 6u, 8u, 9u}) {
+        if (text[i] < '0' || text[i] > '9') return false;
+    }
+    auto number = [&](size_t at, size_t len) { return std::stoi(text.substr(at, len)); };
+    std::chrono::year_month_day date{std::chrono::year(number(0, 4)),
+                                     std::chrono::month(static_cast<unsigned>(number(5, 2))),
+                                     std::chrono::day(static_cast<unsigned>(number(8, 2)))};
+    return date.ok() && number(0, 4) > 0;
+}
+
+void require_iso_date(const std::string& text) {
+    if (!is_iso_date(text)) {
+        throw LogDatabaseError("log filter: \"" + text + "\" is not a date of the form YYYY-MM-DD");
+    }
+}
+
+}  // namespace
+
+LogFilterClause::LogFilterClause(const LogFilter& filter)
+    : m_filter(filter), m_sql("WHERE Deventry LIKE ?1 AND usera LIKE ?2") {
+    if (filter.dates) {
+        require_iso_date(filter.dates->from);
+        require_iso_date(filter.dates->to);
+        m_sql += " AND startdate BETWEEN ?3 AND ?4";
+    }
+}
+
+void LogFilterClause::bind(SqliteStatement& statement) const {
+    statement.bind(1, m_filter.device_pattern).bind(2, m_filter.user_pattern);
+    if (m_filter.dates) statement.bind(3, m_filter.dates->from).bind(4, m_filter.dates->to);
+}
+
+}  // namespace quorvane

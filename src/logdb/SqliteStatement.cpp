@@ -1,0 +1,74 @@
+#include "logdb/SqliteStatement.h"
+
+#include <limits>
+
+#include <sqlite3.h>
+
+#include "logdb/LogDatabase.h"
+
+namespace quorvane {
+
+SqliteStatement::SqliteStatement(sqlite3_stmt* stmt, const std::string& path)
+    : m_stmt(stmt), m_path(path) {}
+
+SqliteStatement::~SqliteStatement() {
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+}
+
+SqliteStatement& SqliteStatement::bind(int index, const std::string& text) {
+    if (sqlite3_bind_text(m_stmt, index, text.data(), static_cast<int>(text.size()),
+                          SQLITE_TRANSIENT) != SQLITE_OK) {
+        fail(sqlite3_errmsg(sqlite3_db_handle(m_stmt)));
+    }
+    return *this;
+}
+
+SqliteStatement& SqliteStatement::bind(int index, int64_t value) {
+    if (sqlite3_bind_int64(m_stmt, index, value) != SQLITE_OK) {
+        fail(sqlite3_errmsg(sqlite3_db_handle(m_stmt)));
+    }
+    return *this;
+}
+
+bool SqliteStatement::next_row() {
+    int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW) return true;
+    if (rc == SQLITE_DONE) return false;
+    fail(sqlite3_errmsg(sqlite3_db_handle(m_stmt)));
+}
+
+void SqliteStatement::run() {
+    while (next_row()) {
+    }
+}
+
+std::string SqliteStatement::text(int column) const {
+    auto* data = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+    if (!data) return {};
+    return std::string(data, static_cast<size_t>(sqlite3_column_bytes(m_stmt, column)));
+}
+
+int64_t SqliteStatement::integer(int column) const {
+    if (sqlite3_column_type(m_stmt, column) != SQLITE_INTEGER) {
+        fail(std::string("column ") + sqlite3_column_name(m_stmt, column) + " holds \"" +
+             text(column) + "\", which is not a whole number");
+    }
+    return sqlite3_column_int64(m_stmt, column);
+}
+
+int32_t SqliteStatement::integer32(int column) const {
+    int64_t value = integer(column);
+    if (value < std::numeric_limits<int32_t>::min() ||
+        value > std::numeric_limits<int32_t>::max()) {
+        fail(std::string("column ") + sqlite3_column_name(m_stmt, column) + " holds " +
+             std::to_string(value) + ", which exceeds 32 bits");
+    }
+    return static_cast<int32_t>(value);
+}
+
+void SqliteStatement::fail(const std::string& what) const {
+    throw LogDatabaseError("log database \"" + m_path + "\": " + what);
+}
+
+}  // namespace quorvane

@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <linux/if_tun.h>
+#include <net/if.h>
+#include <net/if_arp.h>
+#include <sched.h>
+#include <sys/ioctl.h>
+#include <sys/mount.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "platform/linux/PppDialupDirectory.h"
+#include "platform/linux/SysfsNetworkTables.h"
+#include "support/TempDir.h"
+
+namespace quorvane {
+namespace {
+
+using test::TempDir;
+
+uint32_t stored(const char* dotted) {
+    in_addr in{};
+    inet_pton(AF_INET, dotted, &in);
+    return in.s_addr;
+}
+
+TEST(RealMachineTest, FindsTheLoopbackAndItsAddress) {
+    SysfsNetworkTables tables;
+    TMIBIfArray interfaces;
+    tables.read_if_table(interfaces);
+    const MIB_IFROW* loopback = nullptr;
+    for (const auto& row : interfaces)
+        if (row.dwType == 24) loopback = &row;
+    if (loopback == nullptr) GTEST_SKIP() << "this machine shows no loopback interface";
+    EXPECT_STREQ(loopback->bDescr.data(), "lo");
+    if (loopback->dwOperStatus != 5) GTEST_SKIP() << "the loopback interface is not up";
+
+    TMibIPAddrArray addresses;
+    tables.read_ip_addr_table(addresses);
+    bool found = false;
+    for (const auto& row : addresses)
+        found = found || (row.dwIndex == loopback->dwIndex && row.dwAddr == stored("127.0.0.1"));
+    EXPECT_TRUE(found) << "no row 127.0.0.1 for interface " << loopback->dwIndex;
+}
+
+// Runs in a child process of its own network and mount namespaces: makes a tun device of
+// PPP type, up with an address, sees it through a fresh sysfs mount, and checks what the
+// tables and the dial-up directory make of it. Exit code 0 passes, 77 cannot run here.
+[[noreturn]] void check_ppp_link_in_namespace(const TempDir& dir, int report) {
+    auto skip = [&](const std::string& why) {
+        std::string text = why + ": " + std::strerror(errno);
+        (void)!write(report, text.data(), text.size());
+        _exit(77);
+    };
+    std::string failures;
+    auto check = [&](bool ok, const std::string& what) {
+        if (!ok) failures += what + "\n";
+    };
+
+    if (unshare(CLONE_NEWNET | CLONE_NEWNS) != 0) skip("cannot make namespaces");
+    if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) skip("mount private");
+    const std::string sys = dir.str() + "/sys";
+    mkdir(sys.c_str(), 0755);
+    if (mount("sysfs", sys.c_str(), "sysfs", 0, nullptr) != 0) skip("cannot mount sysfs");
+
+    int tun = open("/dev/net/tun", O_RDWR | O_CLOEXEC);
+    if (tun < 0) skip("cannot open /dev/net/tun");
+    ifreq request{};
+    std::strncpy(request.ifr_name, "ppp9x", IFNAMSIZ - 1);
+    request.ifr_flags = IFF_TUN | IFF_NO_PI;
+    if (ioctl(tun, TUNSETIFF, &request) != 0) skip("TUNSETIFF");
+    if (ioctl(tun, TUNSETLINK, static_cast<unsigned long>(ARPHRD_PPP)) != 0) skip("TUNSETLINK");
+
+    int sock = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    ifreq address{};
+    std::strncpy(address.ifr_name, "ppp9x", IFNAMSIZ - 1);
+    auto* in = reinterpret_cast<sockaddr_in*>(&address.ifr_addr);
+    in->sin_family = AF_INET;
+    in->sin_addr.s_addr = stored("10.99.0.1");
+    if (ioctl(sock, SIOCSIFADDR, &address) != 0) skip("SIOCSIFADDR");
+    in->sin_addr.s_addr = stored("10.99.0.2");
+    if (ioctl(sock, SIOCSIFDSTADDR, &address) != 0) skip("SIOCSIFDSTADDR");
+    ifreq flags{};
+    std::strncpy(flags.ifr_name, "ppp9x", IFNAMSIZ - 1);
+    if (ioctl(sock, SIOCGIFFLAGS, &flags) != 0) skip("SIOCGIFFLAGS");
+    flags.ifr_flags |= IFF_UP;
+    if (ioctl(sock, SIOCSIFFLAGS, &flags) != 0) skip("SIOCSIFFLAGS");
+    const unsigned index = if_nametoindex("ppp9x");
+    dir.write("run/ppp-mylink.pid", std::to_string(getpid()) + "\nppp9x\n");
+
+    const std::string root = sys + "/class/net";
+    SysfsNetworkTables tables(root);
+    TMIBIfArray interfaces;
+    tables.read_if_table(interfaces);
+    check(interfaces.size() == 2, "two interfaces (lo, ppp9x)");
+    for (const auto& row : interfaces) {
+        const std::string name = row.bDescr.data();
+        if (name == "lo") {
+            check(row.dwType == 24 && row.dwOperStatus == 2, "lo: loopback, down");
+        } else {
+            check(name == "ppp9x" && row.dwIndex == index, "ppp9x with its index");
+            check(row.dwType == 23, "ppp9x type 23, got " + std::to_string(row.dwType));
+            check(row.dwOperStatus == 5, "ppp9x status 5");
+            check(row.dwPhysAddrLen == 0, "ppp9x has no hardware address");
+        }
+    }
+    TMibIPAddrArray addresses;
+    tables.read_ip_addr_table(addresses);
+    check(addresses.size() == 2, "two address rows, got " + std::to_string(addresses.size()));
+    check(addresses.size() == 2 && addresses[0].dwAddr == 0 &&
+              addresses[1].dwAddr == stored("10.99.0.1") && addresses[1].dwIndex == index,
+          "lo offline, ppp9x 10.99.0.1");
+    TIP_ADAPTER_INFO_ARR adapters;
+    tables.read_adapters_info(adapters);
+    check(adapters.empty(), "no adapters");
+
+    PppDialupDirectory pppd(root, dir.path() / "run", dir.path() / "peers");
+    TDialupEntriesArray connections;
+    pppd.read_dialup_connections(connections);
+    check(connections.size() == 1 && connections[0].entry_name == "mylink" &&
+              connections[0].ip_address == "10.99.0.1",
+          "one connection mylink 10.99.0.1");
+
+    (void)!write(report, failures.data(), failures.size());
+    _exit(failures.empty() ? 0 : 1);
+}
+
+TEST(RealMachineTest, PppLinkInOwnNamespace) {
+    if (geteuid() != 0) GTEST_SKIP() << "needs root to make a network namespace";
+    if (access("/dev/net/tun", R_OK | W_OK) != 0) GTEST_SKIP() << "no /dev/net/tun";
+    TempDir dir;
+    int pipe_ends[2];
+    ASSERT_EQ(pipe(pipe_ends), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        close(pipe_ends[0]);
+        check_ppp_link_in_namespace(dir, pipe_ends[1]);
+    }
+    close(pipe_ends[1]);
+    std::string report;
+    char buffer[512];
+    for (ssize_t got; (got = read(pipe_ends[0], buffer, sizeof buffer)) != 0;) {
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) break;
+        report.append(buffer, static_cast<std::size_t>(got));
+    }
+    close(pipe_ends[0]);
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    ASSERT_TRUE(WIFEXITED(status)) << "the namespace check ended abnormally";
+    if (WEXITSTATUS(status) == 77) GTEST_SKIP() << report;
+    EXPECT_EQ(WEXITSTATUS(status), 0) << report;
+}
+
+}  // namespace
+}  // namespace quorvane
