@@ -5,6 +5,15 @@
 
 namespace quorvane {
 
+namespace {
+
+// The adapter's name up to its first zero character, stripped.
+std::string adapter_name(const IP_ADAPTER_INFO& adapter) {
+    return trim_blanks(adapter.AdapterName.substr(0, adapter.AdapterName.find('\0')));
+}
+
+}  // namespace
+
 std::string ip_of_interface(const TMibIPAddrArray& addresses, uint32_t if_index) {
     for (const auto& row : addresses)
         if (row.dwIndex == if_index) return ip_to_str(row.dwAddr);
@@ -21,10 +30,7 @@ std::string dialup_name_of_ip(const TDialupEntriesArray& connections, const std:
 std::string adapter_name_of_mac(const TIP_ADAPTER_INFO_ARR& adapters, const std::string& mac) {
     const std::string wanted = trim_blanks(mac);
     for (const auto& a : adapters) {
-        if (mac_to_str(a.Address, a.AddressLength) == wanted) {
-            auto name = a.AdapterName.substr(0, a.AdapterName.find('\0'));
-            return trim_blanks(name);
-        }
+        if (mac_to_str(a.Address, a.AddressLength) == wanted) return adapter_name(a);
     }
     return kUnknown;
 }
@@ -50,11 +56,15 @@ std::string adapter_name_of_mac(NetworkTables& tables, const std::string& mac) {
 NetworkSnapshot::NetworkSnapshot(NetworkTables& tables, DialupDirectory& dialup)
     : m_tables(tables), m_dialup(dialup) {
     m_tables.read_if_table(m_interfaces);
-    if (!m_interfaces.empty()) m_tables.read_ip_addr_table(m_addresses);
+    if (m_interfaces.empty()) return;
+    TMibIPAddrArray addresses;
+    m_tables.read_ip_addr_table(addresses);
+    for (const auto& row : addresses) m_address_of.try_emplace(row.dwIndex, ip_to_str(row.dwAddr));
 }
 
 std::string NetworkSnapshot::ip_of_interface(uint32_t if_index) const {
-    return quorvane::ip_of_interface(m_addresses, if_index);
+    auto found = m_address_of.find(if_index);
+    return found == m_address_of.end() ? kNotFound : found->second;
 }
 
 std::string NetworkSnapshot::dialup_name_of_ip(const std::string& ip) {
@@ -66,11 +76,15 @@ std::string NetworkSnapshot::dialup_name_of_ip(const std::string& ip) {
 }
 
 std::string NetworkSnapshot::adapter_name_of_mac(const std::string& mac) {
-    if (!m_adapters) {
-        m_adapters.emplace();
-        m_tables.read_adapters_info(*m_adapters);
+    if (!m_adapter_of) {
+        TIP_ADAPTER_INFO_ARR adapters;
+        m_tables.read_adapters_info(adapters);
+        m_adapter_of.emplace();
+        for (const auto& a : adapters)
+            m_adapter_of->try_emplace(mac_to_str(a.Address, a.AddressLength), adapter_name(a));
     }
-    return quorvane::adapter_name_of_mac(*m_adapters, mac);
+    auto found = m_adapter_of->find(trim_blanks(mac));
+    return found == m_adapter_of->end() ? kUnknown : found->second;
 }
 
 }  // namespace quorvane

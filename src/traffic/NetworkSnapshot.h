@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 #include "platform/DialupDirectory.h"
 #include "platform/NetworkTables.h"
@@ -41,8 +42,10 @@ private:
     NetworkTables& m_tables;
     DialupDirectory& m_dialup;
     TMIBIfArray m_interfaces;
-    TMibIPAddrArray m_addresses;
-    std::optional<TIP_ADAPTER_INFO_ARR> m_adapters;
+    // Interface index to the dotted address of its first row in sorted order.
+    std::unordered_map<uint32_t, std::string> m_address_of;
+    // Address text to adapter name, the first adapter in list order winning.
+    std::optional<std::unordered_map<std::string, std::string>> m_adapter_of;
     std::optional<TDialupEntriesArray> m_connections;
 };
 
