@@ -31,6 +31,7 @@ using TMIBIfArray = std::vector<MIB_IFROW>;
 struct MIB_IPADDRROW {
     uint32_t dwAddr = 0;
     uint32_t dwIndex = 0;
+    bool operator==(const MIB_IPADDRROW&) const = default;
 };
 using TMibIPAddrArray = std::vector<MIB_IPADDRROW>;
 
@@ -46,6 +47,7 @@ using TIP_ADAPTER_INFO_ARR = std::vector<IP_ADAPTER_INFO>;
 struct Tdialupentries {
     std::string entry_name;
     std::string ip_address;
+    bool operator==(const Tdialupentries&) const = default;
 };
 using TDialupEntriesArray = std::vector<Tdialupentries>;
 

@@ -14,7 +14,11 @@ shift 2
 [ "$1" = "--" ] && shift
 cmd=("$@")
 
-fail() { echo "FAIL: $*"; exit 1; }
+fail() {
+  echo "FAIL: $*"
+  if [ -s "${work:-/nonexistent}/err" ]; then echo "--- program's standard error:"; tail -n 20 "$work/err"; fi
+  exit 1
+}
 skip() { echo "SKIP: $*"; exit 77; }
 
 [ "$(id -u)" = 0 ] || skip "network namespaces need root"

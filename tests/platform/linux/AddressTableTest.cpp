@@ -3,17 +3,11 @@
 #include <string>
 #include <vector>
 
-#include <arpa/inet.h>
-
 #include "FakeSysfs.h"
 #include "platform/linux/AddressTableMerge.h"
 #include "platform/linux/SysfsNetworkTables.h"
 
 namespace quorvane {
-
-bool operator==(const MIB_IPADDRROW& a, const MIB_IPADDRROW& b) {
-    return a.dwAddr == b.dwAddr && a.dwIndex == b.dwIndex;
-}
 
 void PrintTo(const MIB_IPADDRROW& row, std::ostream* out) {
     *out << "{" << interface_addresses::dotted(row.dwAddr) << " #" << row.dwIndex << "}";
@@ -23,14 +17,8 @@ namespace {
 
 using test::FakeLink;
 using test::FakeSysfs;
+using test::stored;
 using test::TempDir;
-
-// An address as sin_addr stores it.
-uint32_t stored(const char* dotted) {
-    in_addr in{};
-    EXPECT_EQ(inet_pton(AF_INET, dotted, &in), 1) << dotted;
-    return in.s_addr;
-}
 
 SysfsInterface interface_of(const char* name, uint32_t index, const char* operstate,
                             uint32_t flags = 0x1003) {

@@ -3,16 +3,10 @@
 #include <string>
 #include <vector>
 
-#include <arpa/inet.h>
-
 #include "FakeSysfs.h"
 #include "platform/linux/PppDialupDirectory.h"
 
 namespace quorvane {
-
-bool operator==(const Tdialupentries& a, const Tdialupentries& b) {
-    return a.entry_name == b.entry_name && a.ip_address == b.ip_address;
-}
 
 void PrintTo(const Tdialupentries& entry, std::ostream* out) {
     *out << "{'" << entry.entry_name << "', '" << entry.ip_address << "'}";
@@ -22,13 +16,8 @@ namespace {
 
 using test::FakeLink;
 using test::FakeSysfs;
+using test::stored;
 using test::TempDir;
-
-uint32_t stored(const char* dotted) {
-    in_addr in{};
-    EXPECT_EQ(inet_pton(AF_INET, dotted, &in), 1) << dotted;
-    return in.s_addr;
-}
 
 FakeLink point_to_point(const std::string& name, uint32_t index, uint32_t type = 512,
                         const std::string& operstate = "unknown",

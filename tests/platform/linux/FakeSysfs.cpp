@@ -1,5 +1,8 @@
 #include "FakeSysfs.h"
 
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+
 #include <string>
 
 namespace quorvane::test {
@@ -20,6 +23,12 @@ void FakeSysfs::add(const FakeLink& link) const {
 
 void FakeSysfs::remove(const std::string& link, const std::string& file) const {
     std::filesystem::remove(root() / link / file);
+}
+
+uint32_t stored(const char* dotted) {
+    in_addr in{};
+    EXPECT_EQ(inet_pton(AF_INET, dotted, &in), 1) << dotted;
+    return in.s_addr;
 }
 
 }  // namespace quorvane::test

@@ -39,4 +39,7 @@ private:
     const TempDir& m_dir;
 };
 
+// An address as sin_addr stores it, from its dotted text.
+uint32_t stored(const char* dotted);
+
 }  // namespace quorvane::test
