@@ -1,0 +1,11 @@
+#include "host/ShowErrorBox.h"
+
+#include "ui/MessageBox.h"
+
+namespace quorvane {
+
+void ShowErrorBox(const std::string& message) {
+    MessageBox::error(nullptr, "Error", QString::fromStdString(message));
+}
+
+}  // namespace quorvane

@@ -1,0 +1,74 @@
+#include "platform/linux/service/UnitFile.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "UnitTemplate.h"
+
+namespace quorvane {
+
+namespace {
+
+bool equals_ignoring_case(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// '%' starts a specifier everywhere in a unit file.
+std::string escape_specifiers(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '%') out += '%';
+        if (c == '\n') c = ' ';
+        out += c;
+    }
+    return out;
+}
+
+void replace_all(std::string& text, const std::string& from, const std::string& to) {
+    for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+        text.replace(at, from.size(), to);
+    }
+}
+
+}  // namespace
+
+std::string dependency_unit(const std::string& dependency) {
+    if (equals_ignoring_case(dependency, "Netman")) return "NetworkManager.service";
+    if (equals_ignoring_case(dependency, "RASMan")) return "ModemManager.service";
+    return dependency + ".service";
+}
+
+std::string exec_word(const std::string& path) {
+    bool plain = std::all_of(path.begin(), path.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '/' || c == '.' || c == '_' ||
+               c == '-' || c == '+';
+    });
+    if (plain) return path;
+    std::string out = "\"";
+    for (char c : path) {
+        if (c == '"' || c == '\\') out += '\\';
+        if (c == '%') out += '%';
+        if (c == '$') out += '$';
+        out += c;
+    }
+    return out + "\"";
+}
+
+std::string unit_file_text(const ServiceDefinition& service) {
+    std::string after;
+    for (const auto& dependency : service.dependencies) {
+        if (!after.empty()) after += ' ';
+        after += dependency_unit(dependency);
+    }
+    std::string text(kUnitTemplate);
+    auto description = service.display_name.empty() ? service.name : service.display_name;
+    replace_all(text, "@DESCRIPTION@", escape_specifiers(description));
+    replace_all(text, "@EXECUTABLE@", exec_word(service.executable_path));
+    replace_all(text, "@AFTER@", after);
+    return text;
+}
+
+}  // namespace quorvane

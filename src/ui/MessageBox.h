@@ -1,0 +1,37 @@
+#pragma once
+
+#include <optional>
+
+#include <QString>
+
+class QWidget;
+
+namespace quorvane {
+
+// Message boxes behind one seam. A test sets the answer of the next box, which then is not
+// shown. Without a display (the offscreen platform) a box writes "Caption: text" to
+// standard error and answers as if it was dismissed (Cancel for a question).
+class MessageBox {
+public:
+    enum Answer { Ok, Cancel, Yes, No, Dismissed };
+
+    // A confirmation with the buttons Yes and Cancel.
+    static Answer question_yes_cancel(QWidget* parent, const QString& caption, const QString& text);
+    // A confirmation with a single OK button.
+    static Answer confirmation_ok(QWidget* parent, const QString& caption, const QString& text);
+    static Answer error(QWidget* parent, const QString& caption, const QString& text);
+    static Answer information(QWidget* parent, const QString& caption, const QString& text);
+
+    static void set_next_answer(Answer answer);
+    // The caption and text of the last box asked for, shown or answered by a test.
+    static QString last_caption();
+    static QString last_text();
+    // False on the offscreen and minimal platforms.
+    static bool has_display();
+
+private:
+    enum class Kind { Question, Confirmation, Error, Information };
+    static Answer ask(Kind kind, QWidget* parent, const QString& caption, const QString& text);
+};
+
+}  // namespace quorvane

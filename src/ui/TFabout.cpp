@@ -1,0 +1,10 @@
+#include "ui/TFabout.h"
+
+namespace quorvane {
+
+TFabout::TFabout(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName("Fabout");
+    setWindowTitle("Fabout");
+}
+
+}  // namespace quorvane

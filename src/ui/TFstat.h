@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QWidget>
+
+namespace quorvane {
+
+// A window of its own, created hidden at start-up; its content comes with its own part.
+class TFstat : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TFstat(QWidget* parent = nullptr);
+};
+
+}  // namespace quorvane
