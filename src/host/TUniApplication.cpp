@@ -9,6 +9,7 @@
 #include "host/ServiceRegistration.h"
 #include "host/TServiceStartThread.h"
 #include "ui/Forms.h"
+#include "ui/ModalWindows.h"
 
 namespace quorvane {
 
@@ -105,6 +106,7 @@ void TUniApplication::run_loop(bool end_with_dispatcher) {
 
 void TUniApplication::terminate() {
     m_terminated = true;
+    dismiss_modal_windows();
     if (m_loop != nullptr) m_loop->quit();
 }
 

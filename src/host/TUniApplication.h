@@ -58,7 +58,7 @@ public:
     // Destroys the windows, then the services. Runs once.
     void exit_procedure();
 
-    // Main thread: ends the loop that runs.
+    // Main thread: ends the loop that runs; a modal window open inside it is dismissed.
     void terminate();
     bool Terminated() const { return m_terminated; }
     // Any thread: the posted order to terminate (WM_QUIT).

@@ -12,6 +12,7 @@ namespace {
 std::optional<MessageBox::Answer> g_next_answer;
 QString g_last_caption;
 QString g_last_text;
+bool g_show_on_any_platform = false;
 
 MessageBox::Answer from_button(int button) {
     switch (button) {
@@ -52,6 +53,9 @@ MessageBox::Answer MessageBox::information(QWidget* parent, const QString& capti
 void MessageBox::set_next_answer(Answer answer) {
     g_next_answer = answer;
 }
+void MessageBox::show_on_any_platform(bool value) {
+    g_show_on_any_platform = value;
+}
 QString MessageBox::last_caption() {
     return g_last_caption;
 }
@@ -73,7 +77,7 @@ MessageBox::Answer MessageBox::ask(Kind kind, QWidget* parent, const QString& ca
         g_next_answer.reset();
         return answer;
     }
-    if (!has_display()) {
+    if (!has_display() && !g_show_on_any_platform) {
         std::fprintf(stderr, "%s: %s\n", caption.toLocal8Bit().constData(),
                      text.toLocal8Bit().constData());
         std::fflush(stderr);

@@ -10,7 +10,8 @@ namespace quorvane {
 
 // Message boxes behind one seam. A test sets the answer of the next box, which then is not
 // shown. Without a display (the offscreen platform) a box writes "Caption: text" to
-// standard error and answers as if it was dismissed (Cancel for a question).
+// standard error and answers as if it was dismissed (Cancel for a question), unless a test
+// asked for real boxes on every platform.
 class MessageBox {
 public:
     enum Answer { Ok, Cancel, Yes, No, Dismissed };
@@ -23,6 +24,8 @@ public:
     static Answer information(QWidget* parent, const QString& caption, const QString& text);
 
     static void set_next_answer(Answer answer);
+    // Real, modal boxes also on the offscreen platform (for tests that answer them).
+    static void show_on_any_platform(bool value);
     // The caption and text of the last box asked for, shown or answered by a test.
     static QString last_caption();
     static QString last_text();

@@ -11,6 +11,7 @@
 #include "traffic/TrafficEngine.h"
 #include "ui/Forms.h"
 #include "ui/MessageBox.h"
+#include "ui/ModalWindows.h"
 #include "ui/UIInitialized.h"
 
 namespace quorvane {
@@ -140,12 +141,20 @@ void TFmain::FormClose(bool& can_close) {
         can_close = false;
         return;
     }
-    can_close = m_close_confirmed ||
-                MessageBox::question_yes_cancel(this, "Confirm", kCloseQuestion) == MessageBox::Yes;
+    if (m_close_confirmed) {
+        can_close = true;
+        return;
+    }
+    const bool yes =
+        MessageBox::question_yes_cancel(this, "Confirm", kCloseQuestion) == MessageBox::Yes;
+    // A stop request that came while the question was open has answered it.
+    can_close = yes || m_close_confirmed;
 }
 
 void TFmain::close_confirmed() {
     m_close_confirmed = true;
+    // An open close question is dismissed; the close it belongs to then ends the window.
+    dismiss_modal_windows();
     if (!close()) m_close_confirmed = false;
 }
 

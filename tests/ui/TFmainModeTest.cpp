@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QSignalSpy>
 #include <QTimer>
@@ -94,6 +95,28 @@ TEST_F(TFmainMode, StopRequestInApplicationModeClosesWithoutAsking) {
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(closed.count(), 1);
     EXPECT_EQ(MessageBox::last_text(), "no question since");
+}
+
+TEST_F(TFmainMode, StopRequestWhileTheCloseQuestionIsOpenAnswersItAndCloses) {
+    auto window = make_window();
+    window->show();
+    window->SetServiceMode(false);
+    QSignalSpy closed(window.get(), &TFmain::closed);
+    MessageBox::show_on_any_platform(true);
+    bool question_was_open = false;
+    QTimer::singleShot(50, [&] {
+        question_was_open = QApplication::activeModalWidget() != nullptr;
+        window->close_confirmed();
+    });
+
+    const bool result = window->close();
+    MessageBox::show_on_any_platform(false);
+
+    EXPECT_TRUE(question_was_open);
+    EXPECT_TRUE(result);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(closed.count(), 1);
 }
 
 TEST_F(TFmainMode, ServiceModeDisablesTheTrayExitAndMarksTheSwitchDone) {
