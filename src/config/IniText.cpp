@@ -1,5 +1,7 @@
 #include "config/IniText.h"
 
+#include "config/AsciiCase.h"
+
 namespace quorvane {
 
 namespace {
@@ -16,18 +18,8 @@ std::string_view trim(std::string_view text) {
     return text;
 }
 
-char lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool same_name(std::string_view a, std::string_view b) {
-    a = trim(a);
-    b = trim(b);
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
+    return equals_ignoring_case(trim(a), trim(b));
 }
 
 // "[name]" with anything after the closing bracket ignored.

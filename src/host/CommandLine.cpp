@@ -1,7 +1,8 @@
 #include "host/CommandLine.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "config/AsciiCase.h"
 
 namespace quorvane {
 
@@ -9,13 +10,6 @@ namespace {
 
 bool is_switch_char(char c) {
     return c == '-' || c == '/' || c == '\\';
-}
-
-bool equals_ignoring_case(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
 }
 
 }  // namespace

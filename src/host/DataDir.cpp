@@ -1,7 +1,6 @@
 #include "host/DataDir.h"
 
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -22,12 +21,6 @@ std::string config_home() {
         home = user != nullptr ? user->pw_dir : "/";
     }
     return std::string(home) + "/.config";
-}
-
-bool readable_file(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-           ::access(path.c_str(), R_OK) == 0;
 }
 
 // Printable UTF-8 without control characters.
@@ -56,13 +49,8 @@ bool is_text(const std::string& value) {
 }
 
 std::string read_current_dir(const std::string& store, const char* key, std::ostream& warnings) {
-    if (store.empty() || !readable_file(store)) return {};
-    std::string value;
-    try {
-        value = IniFile(store).read_string(key, "CurrentDir", "");
-    } catch (const std::exception&) {
-        return {};
-    }
+    // A store that is missing or cannot be read gives the empty default.
+    const std::string value = IniFile(store).read_string(key, "CurrentDir", "");
     if (!is_text(value)) {
         warnings << "quorvane: ignoring CurrentDir in " << store << " [" << key
                  << "]: the value is not text\n";

@@ -26,11 +26,6 @@ ServiceState state_of(TCurrentStatus status) {
     return ServiceState::Stopped;
 }
 
-bool is_pending(TCurrentStatus status) {
-    return status == TCurrentStatus::csStartPending || status == TCurrentStatus::csStopPending ||
-           status == TCurrentStatus::csContinuePending || status == TCurrentStatus::csPausePending;
-}
-
 }  // namespace
 
 TService::TService(ServiceManager& manager, EventLog& log) : m_manager(manager), m_event_log(log) {}
@@ -58,7 +53,8 @@ void TService::ReportStatus() {
     }
     report.current_state = state_of(m_status);
     // The checkpoint counts the reports of one pending state in a row.
-    m_check_point = is_pending(m_status) && m_status == m_last_reported ? m_check_point + 1 : 0;
+    m_check_point =
+        is_pending(report.current_state) && m_status == m_last_reported ? m_check_point + 1 : 0;
     m_last_reported = m_status;
     report.check_point = m_check_point;
     report.wait_hint = m_settings.WaitHint;

@@ -15,6 +15,12 @@ enum class ServiceState : uint32_t {
     Paused = 7,
 };
 
+// A state on the way to another one; the manager waits for it within the wait hint.
+inline bool is_pending(ServiceState state) {
+    return state == ServiceState::StartPending || state == ServiceState::StopPending ||
+           state == ServiceState::ContinuePending || state == ServiceState::PausePending;
+}
+
 inline constexpr uint32_t kServiceWin32OwnProcess = 0x10;
 inline constexpr uint32_t kServiceWin32ShareProcess = 0x20;
 inline constexpr uint32_t kServiceInteractiveProcess = 0x100;

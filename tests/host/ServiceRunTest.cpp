@@ -3,6 +3,7 @@
 #include "host/HostFixture.h"
 #include "host/TROrdService.h"
 #include "ui/Forms.h"
+#include "ui/RefusingWindow.h"
 
 namespace quorvane::test {
 namespace {
@@ -56,13 +57,6 @@ TEST_F(ServiceRun, TheServiceEntryFindsItsServiceWhateverTheLetterCase) {
     EXPECT_EQ(program_body(app, p), 0);
     EXPECT_EQ(manager.states().size(), 5u);
 }
-
-// A main window whose switch of run mode fails.
-class RefusingWindow : public TFmain {
-public:
-    using TFmain::TFmain;
-    void SetServiceMode(bool) override { throw std::runtime_error("the switch failed"); }
-};
 
 TEST_F(ServiceRun, AFailedSwitchToServiceModeStopsTheServiceWithoutRunning) {
     auto& app = make_application();

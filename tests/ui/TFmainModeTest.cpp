@@ -8,6 +8,7 @@
 #include "traffic/TrafficEngine.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/MessageBox.h"
+#include "ui/RefusingWindow.h"
 
 namespace quorvane::test {
 namespace {
@@ -145,13 +146,6 @@ TEST_F(TFmainMode, TrayExitInApplicationModeGoesThroughTheConfirmation) {
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(closed.count(), 1);
 }
-
-// A main window whose switch of run mode fails.
-class RefusingWindow : public TFmain {
-public:
-    using TFmain::TFmain;
-    void SetServiceMode(bool) override { throw std::runtime_error("the switch failed"); }
-};
 
 TEST_F(TFmainMode, FailedSwitchToServiceModeGoesToTheServiceLogAndLeavesItUninitialized) {
     RefusingWindow window(context());

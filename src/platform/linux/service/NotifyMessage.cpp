@@ -24,11 +24,6 @@ const char* state_text(ServiceState state) {
     return "Unknown";
 }
 
-bool is_pending(ServiceState state) {
-    return state == ServiceState::StartPending || state == ServiceState::StopPending ||
-           state == ServiceState::ContinuePending || state == ServiceState::PausePending;
-}
-
 }  // namespace
 
 std::string notify_message(const ServiceStatusReport& status) {

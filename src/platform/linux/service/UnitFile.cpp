@@ -4,17 +4,11 @@
 #include <cctype>
 
 #include "UnitTemplate.h"
+#include "config/AsciiCase.h"
 
 namespace quorvane {
 
 namespace {
-
-bool equals_ignoring_case(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 // '%' starts a specifier everywhere in a unit file.
 std::string escape_specifiers(const std::string& text) {
