@@ -3,9 +3,10 @@
 #include <benchmark/benchmark.h>
 
 #include "logdb/LogDatabase.h"
+#include "platform/linux/LinkConnectionNames.h"
+#include "platform/linux/LinuxLinks.h"
+#include "platform/linux/NetlinkNetworkTables.h"
 #include "platform/linux/PppDialupDirectory.h"
-#include "platform/linux/SysfsConnectionNames.h"
-#include "platform/linux/SysfsNetworkTables.h"
 #include "platform/linux/SystemClock.h"
 #include "platform/linux/SystemRandom.h"
 #include "support/FakeClock.h"
@@ -41,9 +42,10 @@ BENCHMARK(BM_TickFakeInterfaces)->Arg(8)->Arg(64)->Unit(benchmark::kMicrosecond)
 void BM_TickRealInterfaces(benchmark::State& state) {
     test::TempDir dir;
     test::provision_data_dir(dir.str());
-    SysfsNetworkTables tables;
-    SysfsConnectionNames names;
-    PppDialupDirectory dialup;
+    LinuxLinks links;
+    NetlinkNetworkTables tables(links);
+    LinkConnectionNames names(links);
+    PppDialupDirectory dialup(links);
     SystemClock clock;
     SystemRandom random;
     LogDatabase log(dir.str() + "/config/log.db");

@@ -10,9 +10,10 @@
 #include "app/LocaleSettings.h"
 #include "host/Startup.h"
 #include "host/TUniApplication.h"
+#include "platform/linux/LinkConnectionNames.h"
+#include "platform/linux/LinuxLinks.h"
+#include "platform/linux/NetlinkNetworkTables.h"
 #include "platform/linux/PppDialupDirectory.h"
-#include "platform/linux/SysfsConnectionNames.h"
-#include "platform/linux/SysfsNetworkTables.h"
 #include "platform/linux/SystemClock.h"
 #include "platform/linux/SystemRandom.h"
 #include "platform/linux/service/AbstractSocketLock.h"
@@ -48,9 +49,10 @@ int main(int argc, char** argv) {
     application.setApplicationName("quorvane");
 
     AbstractSocketLock lock;
-    SysfsNetworkTables tables;
-    SysfsConnectionNames names;
-    PppDialupDirectory dialup;
+    LinuxLinks links;
+    NetlinkNetworkTables tables(links);
+    LinkConnectionNames names(links);
+    PppDialupDirectory dialup(links);
     SystemClock clock;
     SystemRandom random;
     StartupPorts ports{lock, [] { return std::make_unique<SignalFdStopSignals>(); },

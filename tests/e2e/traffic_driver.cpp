@@ -9,9 +9,10 @@
 #include <thread>
 
 #include "logdb/LogDatabase.h"
+#include "platform/linux/LinkConnectionNames.h"
+#include "platform/linux/LinuxLinks.h"
+#include "platform/linux/NetlinkNetworkTables.h"
 #include "platform/linux/PppDialupDirectory.h"
-#include "platform/linux/SysfsConnectionNames.h"
-#include "platform/linux/SysfsNetworkTables.h"
 #include "platform/linux/SystemClock.h"
 #include "platform/linux/SystemRandom.h"
 #include "traffic/TrafficEngine.h"
@@ -40,9 +41,10 @@ int main(int argc, char** argv) {
     std::signal(SIGTERM, on_signal);
 
     using namespace quorvane;
-    SysfsNetworkTables tables;
-    SysfsConnectionNames names;
-    PppDialupDirectory dialup;
+    LinuxLinks links;
+    NetlinkNetworkTables tables(links);
+    LinkConnectionNames names(links);
+    PppDialupDirectory dialup(links);
     SystemClock clock;
     SystemRandom random;
     LogDatabase log(data_dir + "/config/log.db");

@@ -6,7 +6,7 @@
 
 namespace quorvane {
 
-TMibIPAddrArray merge_address_table(const std::vector<SysfsInterface>& interfaces,
+TMibIPAddrArray merge_address_table(const std::vector<LinuxLink>& interfaces,
                                     const std::vector<InterfaceAddress>& addresses) {
     std::map<std::string, std::vector<uint32_t>> by_name;
     for (const auto& item : addresses)

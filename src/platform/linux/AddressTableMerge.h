@@ -4,7 +4,7 @@
 
 #include "platform/NetTypes.h"
 #include "platform/linux/InterfaceAddresses.h"
-#include "platform/linux/SysfsInterface.h"
+#include "platform/linux/LinuxLink.h"
 
 namespace quorvane {
 
@@ -13,7 +13,7 @@ namespace quorvane {
 // without an IPv4 address, or whose link is down, gets exactly one row with address 0, which
 // is how a disconnected adapter shows. Addresses of names that are no interface are left
 // out. Rows ascend by address as an unsigned 32-bit value.
-TMibIPAddrArray merge_address_table(const std::vector<SysfsInterface>& interfaces,
+TMibIPAddrArray merge_address_table(const std::vector<LinuxLink>& interfaces,
                                     const std::vector<InterfaceAddress>& addresses);
 
 }  // namespace quorvane

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <limits>
 
-#include <net/if.h>
+#include <linux/if.h>
 #include <net/if_arp.h>
 
 namespace quorvane::if_row_mapping {
@@ -52,13 +52,22 @@ uint32_t if_type(uint32_t arphrd_type, bool wireless) {
     }
 }
 
-uint32_t oper_status(const std::string& operstate, uint32_t flags) {
-    if (operstate == "up") return 5;
-    if (operstate == "dormant") return 3;
-    if (operstate == "down" || operstate == "lowerlayerdown" || operstate == "testing") return 2;
-    if (operstate == "notpresent") return 0;
-    // "unknown" (links that keep no state, such as the loopback and tun) and anything new.
-    return (flags & IFF_UP) != 0 ? 5 : 0;
+uint32_t oper_status(uint8_t operstate, uint32_t flags) {
+    switch (operstate) {
+        case IF_OPER_UP:
+            return 5;
+        case IF_OPER_DORMANT:
+            return 3;
+        case IF_OPER_DOWN:
+        case IF_OPER_LOWERLAYERDOWN:
+        case IF_OPER_TESTING:
+            return 2;
+        case IF_OPER_NOTPRESENT:
+            return 0;
+        default:
+            // Unknown (links that keep no state, such as the loopback and tun) and anything new.
+            return (flags & IFF_UP) != 0 ? 5 : 0;
+    }
 }
 
 uint32_t speed_bits(std::optional<int64_t> speed_mbit) {
@@ -90,12 +99,13 @@ uint32_t parse_hardware_address(const std::string& text, std::array<uint8_t, 8>&
     return std::min<uint32_t>(count, static_cast<uint32_t>(parsed.size()));
 }
 
-MIB_IFROW make_row(const SysfsInterface& item) {
+MIB_IFROW make_row(const LinuxLink& item) {
     MIB_IFROW row;
     row.dwIndex = item.ifindex;
     row.dwType = if_type(item.arphrd_type, item.wireless);
     row.dwSpeed = speed_bits(item.speed_mbit);
-    row.dwPhysAddrLen = parse_hardware_address(item.address, row.bPhysAddr);
+    row.dwPhysAddrLen = static_cast<uint32_t>(std::min(item.address.size(), row.bPhysAddr.size()));
+    std::copy_n(item.address.begin(), row.dwPhysAddrLen, row.bPhysAddr.begin());
     row.dwOperStatus = oper_status(item.operstate, item.flags);
     row.dwInOctets = static_cast<uint32_t>(item.rx_bytes);
     row.dwOutOctets = static_cast<uint32_t>(item.tx_bytes);

@@ -6,7 +6,6 @@
 
 #include "platform/linux/IfRowMapping.h"
 #include "platform/linux/SysfsFile.h"
-#include "platform/linux/SysfsInterface.h"
 
 namespace quorvane {
 
@@ -44,34 +43,31 @@ std::string address_of(const std::string& interface_name,
 
 }  // namespace
 
-PppDialupDirectory::PppDialupDirectory(std::filesystem::path root, std::filesystem::path run_dir,
-                                       std::filesystem::path peers_dir, AddressSource addresses)
-    : m_root(std::move(root)),
-      m_run_dir(std::move(run_dir)),
-      m_peers_dir(std::move(peers_dir)),
-      m_addresses(std::move(addresses)) {}
+PppDialupDirectory::PppDialupDirectory(LinuxLinks& links, std::filesystem::path run_dir,
+                                       std::filesystem::path peers_dir)
+    : m_links(links), m_run_dir(std::move(run_dir)), m_peers_dir(std::move(peers_dir)) {}
 
 void PppDialupDirectory::read_dialup_connections(TDialupEntriesArray& connections) {
     connections.clear();
     try {
-        std::vector<SysfsInterface> links;
-        for (auto& item : SysfsInterface::read_all(m_root)) {
+        const LinkReading& reading = m_links.last();
+        std::vector<const LinuxLink*> links;
+        for (const auto& item : reading.links) {
             if (if_row_mapping::if_type(item.arphrd_type, item.wireless) == type_ppp &&
                 item.is_up())
-                links.push_back(std::move(item));
+                links.push_back(&item);
         }
         if (links.size() > max_entries) return;
-        const auto addresses = m_addresses ? m_addresses() : std::nullopt;
         TDialupEntriesArray list;
-        for (const auto& link : links) {
+        for (const LinuxLink* link : links) {
             Tdialupentries entry;
-            if (auto name = link_name_of(link.name))
+            if (auto name = link_name_of(link->name))
                 entry.entry_name = *name;
-            else if (!sysfs_file::trimmed(link.alias).empty())
-                entry.entry_name = link.alias;
+            else if (!sysfs_file::trimmed(link->alias).empty())
+                entry.entry_name = link->alias;
             else
-                entry.entry_name = link.name;
-            entry.ip_address = address_of(link.name, addresses);
+                entry.entry_name = link->name;
+            entry.ip_address = address_of(link->name, reading.addresses);
             list.push_back(std::move(entry));
         }
         connections = std::move(list);

@@ -5,19 +5,18 @@
 #include <string>
 
 #include "platform/DialupDirectory.h"
-#include "platform/linux/InterfaceAddresses.h"
+#include "platform/linux/LinuxLinks.h"
 
 namespace quorvane {
 
-// Dial-up connections as pppd leaves them: the point-to-point interfaces that are up, named
-// after pppd's link name (the file RUN/ppp-NAME.pid holds the pid and then the interface
-// name), and the phone book as the files of pppd's peers folder.
+// Dial-up connections as pppd leaves them: the point-to-point interfaces that are up (in
+// the last reading of the links), named after pppd's link name (the file RUN/ppp-NAME.pid
+// holds the pid and then the interface name), and the phone book as the files of pppd's
+// peers folder.
 class PppDialupDirectory : public DialupDirectory {
 public:
-    explicit PppDialupDirectory(std::filesystem::path root = "/sys/class/net",
-                                std::filesystem::path run_dir = "/run",
-                                std::filesystem::path peers_dir = "/etc/ppp/peers",
-                                AddressSource addresses = interface_addresses::read_ipv4);
+    explicit PppDialupDirectory(LinuxLinks& links, std::filesystem::path run_dir = "/run",
+                                std::filesystem::path peers_dir = "/etc/ppp/peers");
 
     // One element per point-to-point interface that is up, ascending by interface index.
     void read_dialup_connections(TDialupEntriesArray& connections) override;
@@ -31,10 +30,9 @@ private:
     // pppd's link name for an interface, from the link pid files of the run folder.
     std::optional<std::string> link_name_of(const std::string& interface_name) const;
 
-    std::filesystem::path m_root;
+    LinuxLinks& m_links;
     std::filesystem::path m_run_dir;
     std::filesystem::path m_peers_dir;
-    AddressSource m_addresses;
 };
 
 }  // namespace quorvane

@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
+#include <linux/if.h>
 
 #include <string>
 #include <vector>
 
 #include "FakeSysfs.h"
 #include "platform/linux/AddressTableMerge.h"
-#include "platform/linux/SysfsNetworkTables.h"
+#include "platform/linux/NetlinkNetworkTables.h"
 
 namespace quorvane {
 
@@ -20,9 +21,9 @@ using test::FakeSysfs;
 using test::stored;
 using test::TempDir;
 
-SysfsInterface interface_of(const char* name, uint32_t index, const char* operstate,
-                            uint32_t flags = 0x1003) {
-    SysfsInterface item;
+LinuxLink interface_of(const char* name, uint32_t index, uint8_t operstate,
+                       uint32_t flags = 0x1003) {
+    LinuxLink item;
     item.name = name;
     item.ifindex = index;
     item.operstate = operstate;
@@ -31,14 +32,14 @@ SysfsInterface interface_of(const char* name, uint32_t index, const char* operst
 }
 
 TEST(AddressTableMergeTest, OfflineInterfacesGetOneZeroRow) {
-    const std::vector<SysfsInterface> interfaces = {
-        interface_of("lo", 1, "unknown", 0x9),
-        interface_of("eth0", 2, "up"),
-        interface_of("eth1", 3, "down", 0x1002),     // link down, address still configured
-        interface_of("tun0", 4, "unknown", 0x1091),  // no IPv4 address
-        interface_of("eth2", 5, "up"),
-        interface_of("eth3", 6, "lowerlayerdown"),
-        interface_of("wlan0", 7, "dormant"),
+    const std::vector<LinuxLink> interfaces = {
+        interface_of("lo", 1, IF_OPER_UNKNOWN, 0x9),
+        interface_of("eth0", 2, IF_OPER_UP),
+        interface_of("eth1", 3, IF_OPER_DOWN, 0x1002),     // link down, address still configured
+        interface_of("tun0", 4, IF_OPER_UNKNOWN, 0x1091),  // no IPv4 address
+        interface_of("eth2", 5, IF_OPER_UP),
+        interface_of("eth3", 6, IF_OPER_LOWERLAYERDOWN),
+        interface_of("wlan0", 7, IF_OPER_DORMANT),
     };
     const std::vector<InterfaceAddress> addresses = {
         {"lo", stored("127.0.0.1")},
@@ -68,8 +69,9 @@ TEST(AddressTableMergeTest, OfflineInterfacesGetOneZeroRow) {
 
 TEST(AddressTableMergeTest, RowsAscendAsUnsignedValues) {
     // 1.0.0.128 is stored as 0x80000001: it must not sort as a negative number.
-    const std::vector<SysfsInterface> interfaces = {
-        interface_of("a", 1, "up"), interface_of("b", 2, "up"), interface_of("c", 3, "up")};
+    const std::vector<LinuxLink> interfaces = {interface_of("a", 1, IF_OPER_UP),
+                                               interface_of("b", 2, IF_OPER_UP),
+                                               interface_of("c", 3, IF_OPER_UP)};
     const std::vector<InterfaceAddress> addresses = {
         {"a", stored("1.0.0.128")}, {"b", stored("2.0.0.1")}, {"c", stored("3.0.0.127")}};
     const TMibIPAddrArray expected = {
@@ -108,10 +110,11 @@ protected:
 };
 
 TEST_F(AddressTableTest, ReadsAddressesAgainstTheInterfaceTable) {
-    SysfsNetworkTables tables(m_sysfs.root(), [] {
+    auto links = m_sysfs.machine([] {
         return std::vector<InterfaceAddress>{{"lo", stored("127.0.0.1")},
                                              {"ppp0", stored("10.64.64.64")}};
     });
+    NetlinkNetworkTables tables(links);
     TMibIPAddrArray table;
     tables.read_ip_addr_table(table);
     const TMibIPAddrArray expected = {{0, 2}, {stored("127.0.0.1"), 1}, {stored("10.64.64.64"), 3}};
@@ -119,8 +122,8 @@ TEST_F(AddressTableTest, ReadsAddressesAgainstTheInterfaceTable) {
 }
 
 TEST_F(AddressTableTest, UnreadableAddressesLeaveTheTableEmpty) {
-    SysfsNetworkTables tables(m_sysfs.root(),
-                              [] { return std::optional<std::vector<InterfaceAddress>>(); });
+    auto links = m_sysfs.machine([] { return std::optional<std::vector<InterfaceAddress>>(); });
+    NetlinkNetworkTables tables(links);
     TMibIPAddrArray table(3);
     tables.read_ip_addr_table(table);
     EXPECT_TRUE(table.empty());

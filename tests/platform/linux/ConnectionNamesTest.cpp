@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "FakeSysfs.h"
-#include "platform/linux/SysfsConnectionNames.h"
+#include "platform/linux/LinkConnectionNames.h"
 
 namespace quorvane {
 namespace {
@@ -49,7 +49,8 @@ TEST_F(ConnectionNamesTest, AliasElseInterfaceNameElseEmpty) {
         {"eth2", "eth2"},     {"unknown", ""},         {"", ""},         {"  ", ""},
         {"ETH0", ""},         {"bonding_masters", ""},
     };
-    SysfsConnectionNames names(m_sysfs.root());
+    auto links = m_sysfs.machine();
+    LinkConnectionNames names(links);
     for (const auto& [adapter, expected] : cases) {
         SCOPED_TRACE("adapter '" + adapter + "'");
         EXPECT_EQ(names.connection_name(adapter), expected);
@@ -57,7 +58,8 @@ TEST_F(ConnectionNamesTest, AliasElseInterfaceNameElseEmpty) {
 }
 
 TEST_F(ConnectionNamesTest, NamesCannotLeaveTheRoot) {
-    SysfsConnectionNames names(m_sysfs.root());
+    auto links = m_sysfs.machine();
+    LinkConnectionNames names(links);
     const std::vector<std::string> adapters = {
         "../secret", "..",           ".",
         "eth0/..",   "eth0/../eth1", "eth0/statistics",
@@ -68,9 +70,11 @@ TEST_F(ConnectionNamesTest, NamesCannotLeaveTheRoot) {
     }
 }
 
-TEST(ConnectionNamesMissingRootTest, GivesEmptyText) {
+TEST(ConnectionNamesNoLinksTest, GivesEmptyText) {
     TempDir dir;
-    SysfsConnectionNames names(dir.path() / "none");
+    FakeSysfs sysfs(dir);
+    auto links = sysfs.machine();
+    LinkConnectionNames names(links);
     EXPECT_EQ(names.connection_name("eth0"), "");
 }
 

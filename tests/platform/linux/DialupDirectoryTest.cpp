@@ -35,13 +35,14 @@ FakeLink point_to_point(const std::string& name, uint32_t index, uint32_t type =
 
 class DialupDirectoryTest : public ::testing::Test {
 protected:
-    PppDialupDirectory directory(AddressSource addresses) const {
-        return PppDialupDirectory(m_sysfs.root(), m_dir.path() / "run", m_dir.path() / "peers",
-                                  std::move(addresses));
+    PppDialupDirectory directory(AddressSource addresses) {
+        m_links.emplace(m_sysfs.machine(std::move(addresses)));
+        return PppDialupDirectory(*m_links, m_dir.path() / "run", m_dir.path() / "peers");
     }
 
     TempDir m_dir;
     FakeSysfs m_sysfs{m_dir};
+    std::optional<LinuxLinks> m_links;
 };
 
 TEST_F(DialupDirectoryTest, ConnectionsAreUpPointToPointLinksNamedByPppd) {
@@ -86,8 +87,8 @@ TEST_F(DialupDirectoryTest, UnreadableAddressesKeepTheConnections) {
 
 TEST_F(DialupDirectoryTest, MissingFoldersGiveNameFromInterface) {
     m_sysfs.add(point_to_point("ppp0", 5));
-    PppDialupDirectory pppd(m_sysfs.root(), m_dir.path() / "no-run", m_dir.path() / "no-peers",
-                            [] { return std::vector<InterfaceAddress>{}; });
+    auto links = m_sysfs.machine([] { return std::vector<InterfaceAddress>{}; });
+    PppDialupDirectory pppd(links, m_dir.path() / "no-run", m_dir.path() / "no-peers");
     TDialupEntriesArray connections;
     pppd.read_dialup_connections(connections);
     EXPECT_EQ(connections, (TDialupEntriesArray{{"ppp0", ""}}));
@@ -104,7 +105,8 @@ TEST_F(DialupDirectoryTest, MoreThanOneHundredConnectionsGiveNone) {
     pppd.read_dialup_connections(connections);
     EXPECT_TRUE(connections.empty());
 
-    std::filesystem::remove_all(m_sysfs.root() / "ppp100");
+    m_sysfs.remove_link("ppp100");
+    m_links->read();  // the next tick's reading
     pppd.read_dialup_connections(connections);
     EXPECT_EQ(connections.size(), 100u);
 }

@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
+#include <linux/if_link.h>
 
 #include <string>
 #include <vector>
 
 #include "FakeSysfs.h"
 #include "platform/linux/IfRowMapping.h"
-#include "platform/linux/SysfsNetworkTables.h"
+#include "platform/linux/NetlinkNetworkTables.h"
 
 namespace quorvane {
 namespace {
@@ -19,7 +20,8 @@ constexpr uint32_t most = 4294967295u;
 class InterfaceTableTest : public ::testing::Test {
 protected:
     TMIBIfArray read() {
-        SysfsNetworkTables tables(m_sysfs.root(), [] { return std::vector<InterfaceAddress>{}; });
+        auto links = m_sysfs.machine([] { return std::vector<InterfaceAddress>{}; });
+        NetlinkNetworkTables tables(links);
         TMIBIfArray table;
         tables.read_if_table(table);
         return table;
@@ -75,7 +77,8 @@ TEST_F(InterfaceTableTest, TypeStatusAndSpeedOfEachKindOfLink) {
         TempDir dir;
         FakeSysfs sysfs(dir);
         sysfs.add(c.link);
-        SysfsNetworkTables tables(sysfs.root());
+        auto links = sysfs.machine();
+        NetlinkNetworkTables tables(links);
         TMIBIfArray table;
         tables.read_if_table(table);
         ASSERT_EQ(table.size(), 1u);
@@ -187,9 +190,9 @@ TEST_F(InterfaceTableTest, CountersAbove32BitsKeepLowBitsAndFullValue) {
 }
 
 TEST_F(InterfaceTableTest, InterfaceGoneHalfWayIsLeftOut) {
-    // Each case: the files of a second interface vanish, one at a time; the first one stays.
-    for (const std::string missing :
-         {"ifindex", "type", "flags", "operstate", "statistics/rx_bytes", "statistics/tx_bytes"}) {
+    // Each case: the link message of a second interface lacks what every link carries; the
+    // first one stays.
+    for (const unsigned short missing : {IFLA_IFNAME, IFLA_STATS64}) {
         SCOPED_TRACE(missing);
         TempDir dir;
         FakeSysfs sysfs(dir);
@@ -197,14 +200,26 @@ TEST_F(InterfaceTableTest, InterfaceGoneHalfWayIsLeftOut) {
         FakeLink going;
         going.name = "eth1";
         going.ifindex = 3;
+        going.omitted = {missing};
         sysfs.add(going);
-        sysfs.remove("eth1", missing);
-        SysfsNetworkTables tables(sysfs.root());
+        auto links = sysfs.machine();
+        NetlinkNetworkTables tables(links);
         TMIBIfArray table;
         tables.read_if_table(table);
         ASSERT_EQ(table.size(), 1u);
         EXPECT_STREQ(table[0].bDescr.data(), "eth0");
     }
+}
+
+TEST_F(InterfaceTableTest, FolderGoneBeforeItsSpeedIsReadKeepsTheRow) {
+    // The dump lists the interface; its folder went away before the speed was read.
+    FakeLink link;
+    m_sysfs.add(link);
+    std::filesystem::remove_all(m_sysfs.root() / "eth0");
+    auto table = read();
+    ASSERT_EQ(table.size(), 1u);
+    EXPECT_EQ(table[0].dwSpeed, 0u);
+    EXPECT_EQ(table[0].dwType, 6u);
 }
 
 TEST_F(InterfaceTableTest, EmptyFoldersLooseFilesAndDanglingLinksAreNoInterfaces) {
@@ -228,6 +243,7 @@ TEST_F(InterfaceTableTest, LinkedFoldersCountAsSysfsMakesThem) {
     auto table = read();
     ASSERT_EQ(table.size(), 1u);
     EXPECT_STREQ(table[0].bDescr.data(), "eth5");
+    EXPECT_EQ(table[0].dwSpeed, 1000000000u);
 }
 
 TEST_F(InterfaceTableTest, EmptyOrMissingRootGivesEmptyTables) {
@@ -236,9 +252,10 @@ TEST_F(InterfaceTableTest, EmptyOrMissingRootGivesEmptyTables) {
         TempDir dir;
         FakeSysfs sysfs(dir);
         if (make_root) std::filesystem::create_directories(sysfs.root());
-        SysfsNetworkTables tables(sysfs.root(), [] {
+        auto links = sysfs.machine([] {
             return std::vector<InterfaceAddress>{{"eth0", 0x0100000a}};
         });
+        NetlinkNetworkTables tables(links);
         TMIBIfArray interfaces(2);
         tables.read_if_table(interfaces);
         EXPECT_TRUE(interfaces.empty());
@@ -268,7 +285,8 @@ TEST_F(InterfaceTableTest, AdaptersAreNonLoopbackLinksWithHardwareAddress) {
     add("ppp0", 5, 512, std::nullopt);
     add("wlan0", 6, 1, "02:fc:00:00:00:01");
 
-    SysfsNetworkTables tables(m_sysfs.root());
+    auto links = m_sysfs.machine();
+    NetlinkNetworkTables tables(links);
     TIP_ADAPTER_INFO_ARR adapters;
     tables.read_adapters_info(adapters);
     ASSERT_EQ(adapters.size(), 2u);

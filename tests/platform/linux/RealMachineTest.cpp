@@ -17,8 +17,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "platform/linux/LinkConnectionNames.h"
+#include "platform/linux/NetlinkLinkDump.h"
+#include "platform/linux/NetlinkNetworkTables.h"
 #include "platform/linux/PppDialupDirectory.h"
-#include "platform/linux/SysfsNetworkTables.h"
 #include "support/TempDir.h"
 
 namespace quorvane {
@@ -33,7 +35,8 @@ uint32_t stored(const char* dotted) {
 }
 
 TEST(RealMachineTest, FindsTheLoopbackAndItsAddress) {
-    SysfsNetworkTables tables;
+    LinuxLinks links;
+    NetlinkNetworkTables tables(links);
     TMIBIfArray interfaces;
     tables.read_if_table(interfaces);
     const MIB_IFROW* loopback = nullptr;
@@ -97,7 +100,8 @@ TEST(RealMachineTest, FindsTheLoopbackAndItsAddress) {
     dir.write("run/ppp-mylink.pid", std::to_string(getpid()) + "\nppp9x\n");
 
     const std::string root = sys + "/class/net";
-    SysfsNetworkTables tables(root);
+    LinuxLinks links(kernel_links(), root, interface_addresses::read_ipv4);
+    NetlinkNetworkTables tables(links);
     TMIBIfArray interfaces;
     tables.read_if_table(interfaces);
     check(interfaces.size() == 2, "two interfaces (lo, ppp9x)");
@@ -122,12 +126,36 @@ TEST(RealMachineTest, FindsTheLoopbackAndItsAddress) {
     tables.read_adapters_info(adapters);
     check(adapters.empty(), "no adapters");
 
-    PppDialupDirectory pppd(root, dir.path() / "run", dir.path() / "peers");
+    PppDialupDirectory pppd(links, dir.path() / "run", dir.path() / "peers");
     TDialupEntriesArray connections;
     pppd.read_dialup_connections(connections);
     check(connections.size() == 1 && connections[0].entry_name == "mylink" &&
               connections[0].ip_address == "10.99.0.1",
           "one connection mylink 10.99.0.1");
+
+    // The alias and the counters of the kernel's dump are those sysfs shows.
+    {
+        const std::string alias_file = root + "/ppp9x/ifalias";
+        int fd = open(alias_file.c_str(), O_WRONLY | O_CLOEXEC);
+        check(fd >= 0 && write(fd, "Dial Link\n", 10) == 10, "alias written through sysfs");
+        if (fd >= 0) close(fd);
+        tables.read_if_table(interfaces);
+        LinkConnectionNames names(links);
+        check(names.connection_name("ppp9x") == "Dial Link", "connection name from the alias");
+        for (const auto& row : interfaces) {
+            const std::string stats = root + "/" + row.bDescr.data() + "/statistics/";
+            std::string rx, tx;
+            char text[32] = {};
+            for (auto [file, into] : {std::pair{"rx_bytes", &rx}, {"tx_bytes", &tx}}) {
+                int stat_fd = open((stats + file).c_str(), O_RDONLY | O_CLOEXEC);
+                ssize_t got = stat_fd < 0 ? -1 : read(stat_fd, text, sizeof text - 1);
+                if (stat_fd >= 0) close(stat_fd);
+                *into = got > 0 ? std::string(text, static_cast<std::size_t>(got) - 1) : "?";
+            }
+            check(std::to_string(row.in_octets64) == rx && std::to_string(row.out_octets64) == tx,
+                  std::string(row.bDescr.data()) + ": counters as sysfs shows them");
+        }
+    }
 
     (void)!write(report, failures.data(), failures.size());
     _exit(failures.empty() ? 0 : 1);

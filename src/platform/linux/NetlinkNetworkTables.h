@@ -1,18 +1,16 @@
 #pragma once
 
-#include <filesystem>
-
 #include "platform/NetworkTables.h"
-#include "platform/linux/InterfaceAddresses.h"
+#include "platform/linux/LinuxLinks.h"
 
 namespace quorvane {
 
-// The network tables read from sysfs (interfaces, counters, hardware addresses) and
-// getifaddrs() (IPv4 addresses).
-class SysfsNetworkTables : public NetworkTables {
+// The network tables of the machine's links. The interface table takes a fresh reading of
+// the links; the address table and the adapter list answer from the reading of the last
+// interface table (taking one if there is none yet).
+class NetlinkNetworkTables : public NetworkTables {
 public:
-    explicit SysfsNetworkTables(std::filesystem::path root = "/sys/class/net",
-                                AddressSource addresses = interface_addresses::read_ipv4);
+    explicit NetlinkNetworkTables(LinuxLinks& links) : m_links(links) {}
 
     // One row per interface, ascending by interface index.
     void read_if_table(TMIBIfArray& table) override;
@@ -23,8 +21,7 @@ public:
     void read_adapters_info(TIP_ADAPTER_INFO_ARR& adapters) override;
 
 private:
-    std::filesystem::path m_root;
-    AddressSource m_addresses;
+    LinuxLinks& m_links;
 };
 
 }  // namespace quorvane

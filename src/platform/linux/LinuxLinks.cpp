@@ -1,0 +1,47 @@
+#include "platform/linux/LinuxLinks.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/linux/NetlinkLinkDump.h"
+
+namespace quorvane {
+
+LinuxLinks::LinuxLinks()
+    : LinuxLinks(kernel_links(), "/sys/class/net", interface_addresses::read_ipv4) {}
+
+LinuxLinks::LinuxLinks(LinkSource links, std::filesystem::path sysfs_root, AddressSource addresses)
+    : m_source(std::move(links)),
+      m_addresses(std::move(addresses)),
+      m_attributes(std::move(sysfs_root)) {}
+
+const LinkReading& LinuxLinks::read() {
+    LinkReading reading;
+    try {
+        auto links = m_source ? m_source() : std::nullopt;
+        if (links) {
+            std::sort(links->begin(), links->end(), [](const auto& a, const auto& b) {
+                return a.ifindex != b.ifindex ? a.ifindex < b.ifindex : a.name < b.name;
+            });
+            reading.links = m_attributes.complete(std::move(*links));
+        }
+        reading.addresses = m_addresses ? m_addresses() : std::nullopt;
+    } catch (const std::exception&) {
+        reading = LinkReading{};
+    }
+    m_reading = std::move(reading);
+    return *m_reading;
+}
+
+const LinkReading& LinuxLinks::last() {
+    if (!m_reading) return read();
+    return *m_reading;
+}
+
+const LinuxLink* LinuxLinks::find(const std::string& name) {
+    for (const auto& link : last().links)
+        if (link.name == name) return &link;
+    return nullptr;
+}
+
+}  // namespace quorvane

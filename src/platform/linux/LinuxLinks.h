@@ -1,0 +1,47 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+#include "platform/linux/InterfaceAddresses.h"
+#include "platform/linux/LinkAttributeCache.h"
+#include "platform/linux/LinuxLink.h"
+
+namespace quorvane {
+
+// One reading of the machine's network state: the links and their IPv4 addresses.
+struct LinkReading {
+    std::vector<LinuxLink> links;  // ascending by interface index
+    // Nothing when the addresses could not be read.
+    std::optional<std::vector<InterfaceAddress>> addresses;
+};
+
+// The machine's links as the tables, the connection names and the dial-up directory see
+// them. read() asks the kernel (one link dump and one getifaddrs()); last() answers the
+// other lookups of the same tick from that reading, so a tick costs one read of the
+// machine however many lookups it makes.
+class LinuxLinks {
+public:
+    // The kernel's links of this network namespace, the sysfs of /sys/class/net and
+    // getifaddrs().
+    LinuxLinks();
+    LinuxLinks(LinkSource links, std::filesystem::path sysfs_root, AddressSource addresses);
+
+    // A fresh reading; no links when they cannot be read.
+    const LinkReading& read();
+    // The last reading, or a fresh one when there is none yet.
+    const LinkReading& last();
+    // The link of that name in the last reading, or none.
+    const LinuxLink* find(const std::string& name);
+
+    const LinkAttributeCache& attributes() const { return m_attributes; }
+
+private:
+    LinkSource m_source;
+    AddressSource m_addresses;
+    LinkAttributeCache m_attributes;
+    std::optional<LinkReading> m_reading;
+};
+
+}  // namespace quorvane

@@ -1,0 +1,213 @@
+// One reading of the links per tick: the tables, names and dial-up lookups of a tick answer
+// from it, and sysfs is read only for interfaces that are new or changed.
+#include <gtest/gtest.h>
+#include <linux/if_link.h>
+#include <linux/netlink.h>
+#include <linux/rtnetlink.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "FakeSysfs.h"
+#include "platform/linux/LinkConnectionNames.h"
+#include "platform/linux/NetlinkLinkMessages.h"
+#include "platform/linux/NetlinkNetworkTables.h"
+#include "platform/linux/PppDialupDirectory.h"
+
+namespace quorvane {
+namespace {
+
+using test::FakeLink;
+using test::FakeSysfs;
+using test::stored;
+using test::TempDir;
+
+FakeLink named(const std::string& name, uint32_t index) {
+    FakeLink link;
+    link.name = name;
+    link.ifindex = index;
+    return link;
+}
+
+class LinkReadingTest : public ::testing::Test {
+protected:
+    // The fake kernel's links, counting the dumps and the address reads.
+    LinuxLinks counted_machine() {
+        auto source = m_sysfs.links();
+        return LinuxLinks([this, source] { return ++m_dumps, source(); }, m_sysfs.root(),
+                          [this] {
+                              ++m_address_reads;
+                              return std::vector<InterfaceAddress>{{"eth0", stored("10.0.0.1")}};
+                          });
+    }
+
+    TempDir m_dir;
+    FakeSysfs m_sysfs{m_dir};
+    int m_dumps = 0;
+    int m_address_reads = 0;
+};
+
+TEST_F(LinkReadingTest, ALookupOfTheTickAsksTheKernelNoMoreThanItsInterfaceTable) {
+    FakeLink eth = named("eth0", 2);
+    eth.alias = "Home LAN";
+    m_sysfs.add(eth);
+    m_sysfs.add(named("eth1", 3));
+    auto links = counted_machine();
+    NetlinkNetworkTables tables(links);
+    LinkConnectionNames names(links);
+    PppDialupDirectory dialup(links, m_dir.path() / "run", m_dir.path() / "peers");
+
+    for (int tick = 1; tick <= 3; ++tick) {
+        SCOPED_TRACE("tick " + std::to_string(tick));
+        TMIBIfArray interfaces;
+        tables.read_if_table(interfaces);
+        for (int lookup = 0; lookup < 4; ++lookup) {
+            TMibIPAddrArray addresses;
+            tables.read_ip_addr_table(addresses);
+            EXPECT_EQ(addresses, (TMibIPAddrArray{{0, 3}, {stored("10.0.0.1"), 2}}));
+            TIP_ADAPTER_INFO_ARR adapters;
+            tables.read_adapters_info(adapters);
+            EXPECT_EQ(adapters.size(), 2u);
+            EXPECT_EQ(names.connection_name("eth0"), "Home LAN");
+            EXPECT_EQ(names.connection_name("eth1"), "eth1");
+            TDialupEntriesArray connections;
+            dialup.read_dialup_connections(connections);
+            EXPECT_TRUE(connections.empty());
+        }
+        EXPECT_EQ(m_dumps, tick);
+        EXPECT_EQ(m_address_reads, tick);
+    }
+}
+
+TEST_F(LinkReadingTest, LookupsSeeTheStateOfTheLastInterfaceTable) {
+    m_sysfs.add(named("eth0", 2));
+    auto links = counted_machine();
+    NetlinkNetworkTables tables(links);
+    LinkConnectionNames names(links);
+    TMIBIfArray interfaces;
+    tables.read_if_table(interfaces);
+    m_sysfs.add(named("eth7", 9));
+    EXPECT_EQ(names.connection_name("eth7"), "");  // not in this tick's table yet
+    tables.read_if_table(interfaces);
+    EXPECT_EQ(interfaces.size(), 2u);
+    EXPECT_EQ(names.connection_name("eth7"), "eth7");
+}
+
+TEST_F(LinkReadingTest, LookupsBeforeAnyInterfaceTableReadTheMachine) {
+    m_sysfs.add(named("eth0", 2));
+    auto links = counted_machine();
+    LinkConnectionNames names(links);
+    EXPECT_EQ(names.connection_name("eth0"), "eth0");
+    EXPECT_EQ(m_dumps, 1);
+}
+
+TEST_F(LinkReadingTest, SysfsIsReadWhenAnInterfaceAppearsRenamesOrChangesState) {
+    FakeLink eth = named("eth0", 2);
+    m_sysfs.add(eth);
+    auto links = m_sysfs.machine();
+    NetlinkNetworkTables tables(links);
+    auto speed_now = [&] {
+        TMIBIfArray table;
+        tables.read_if_table(table);
+        return table.empty() ? uint32_t{99} : table.at(0).dwSpeed;
+    };
+    EXPECT_EQ(speed_now(), 1000000000u);
+    EXPECT_EQ(links.attributes().folder_reads(), 1u);
+
+    // Counters move, the state stays: sysfs is not read again, the kept speed holds.
+    m_dir.write("net/eth0/speed", "100\n");
+    m_sysfs.remove_link("eth0");
+    eth.rx_bytes = 5000;
+    m_sysfs.add(eth);
+    m_dir.write("net/eth0/speed", "100\n");
+    EXPECT_EQ(speed_now(), 1000000000u);
+    EXPECT_EQ(links.attributes().folder_reads(), 1u);
+
+    struct Step {
+        const char* what;
+        FakeLink link;
+        uint32_t speed;
+    };
+    FakeLink down = eth;
+    down.operstate = "down";
+    down.speed = "10";
+    FakeLink renamed = down;
+    renamed.name = "lan0";
+    renamed.speed = "2500";
+    FakeLink other = renamed;
+    other.ifindex = 5;
+    other.speed = "40";
+    const std::vector<Step> steps = {
+        {"state changes", down, 10000000u},
+        {"renamed", renamed, 2500000000u},
+        {"same name, new index", other, 40000000u},
+    };
+    std::size_t reads = 1;
+    std::string previous = "eth0";
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        m_sysfs.remove_link(previous);
+        m_sysfs.add(step.link);
+        previous = step.link.name;
+        EXPECT_EQ(speed_now(), step.speed);
+        EXPECT_EQ(links.attributes().folder_reads(), ++reads);
+        EXPECT_EQ(speed_now(), step.speed);
+        EXPECT_EQ(links.attributes().folder_reads(), reads);
+    }
+}
+
+TEST_F(LinkReadingTest, AnInterfaceThatComesBackIsReadAgain) {
+    FakeLink wlan = named("wlan0", 4);
+    m_sysfs.add(wlan);
+    auto links = m_sysfs.machine();
+    NetlinkNetworkTables tables(links);
+    TMIBIfArray table;
+    tables.read_if_table(table);
+    EXPECT_EQ(table.at(0).dwType, 6u);
+    m_sysfs.remove_link("wlan0");
+    tables.read_if_table(table);
+    EXPECT_TRUE(table.empty());
+    wlan.folder = "phy80211";
+    m_sysfs.add(wlan);
+    tables.read_if_table(table);
+    EXPECT_EQ(table.at(0).dwType, 71u);
+}
+
+// A dump answer cut into pieces, as the kernel may deliver it over several receives.
+TEST(LinkMessagesTest, DumpAnswersAreReadWholeOrNotAtAll) {
+    const auto dump = test::link_dump({named("lo", 1), named("eth0", 2)});
+    const std::size_t first =
+        NLMSG_ALIGN(reinterpret_cast<const nlmsghdr*>(dump.data())->nlmsg_len);
+
+    std::vector<NetlinkLink> links;
+    EXPECT_EQ(parse_link_messages(dump.data(), first, links), DumpProgress::more);
+    EXPECT_EQ(parse_link_messages(dump.data() + first, dump.size() - first, links),
+              DumpProgress::done);
+    ASSERT_EQ(links.size(), 2u);
+    EXPECT_EQ(links[0].name, "lo");
+    EXPECT_EQ(links[1].name, "eth0");
+    EXPECT_EQ(links[1].address, (std::vector<uint8_t>{0x00, 0x0c, 0x29, 0xab, 0xcd, 0xef}));
+
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> bytes;
+    };
+    std::vector<uint8_t> cut(dump.begin(), dump.begin() + first - 3);
+    std::vector<uint8_t> error(NLMSG_LENGTH(sizeof(nlmsgerr)), 0);
+    auto* header = reinterpret_cast<nlmsghdr*>(error.data());
+    header->nlmsg_len = static_cast<uint32_t>(error.size());
+    header->nlmsg_type = NLMSG_ERROR;
+    std::vector<uint8_t> interrupted = dump;
+    reinterpret_cast<nlmsghdr*>(interrupted.data())->nlmsg_flags |= NLM_F_DUMP_INTR;
+    const std::vector<Case> cases = {
+        {"cut short", cut}, {"error answer", error}, {"interrupted by a change", interrupted}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<NetlinkLink> none;
+        EXPECT_EQ(parse_link_messages(c.bytes.data(), c.bytes.size(), none), DumpProgress::failed);
+    }
+}
+
+}  // namespace
+}  // namespace quorvane
