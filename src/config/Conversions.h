@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -14,5 +15,12 @@ public:
 // A decimal integer (optional blanks around, optional sign); anything else throws
 // ConversionError with "'<text>' is not a valid integer value".
 int str_to_int(const std::string& text);
+
+// A decimal amount as ten-thousandths: optional blanks, an optional sign, digits, optionally
+// the regional decimal separator and more digits, optionally an exponent ("E" or "e", an
+// optional sign, digits), optional blanks; no thousands separators. More than four decimals
+// are rounded to four (halves to even). Anything else, or a value past the range of 64-bit
+// ten-thousandths, throws ConversionError with "'<text>' is not a valid floating point value".
+int64_t str_to_amount(const std::string& text, const std::string& decimal_separator);
 
 }  // namespace quorvane
