@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "traffic/NumberPicture.h"
+
 namespace quorvane {
 
 namespace {
@@ -28,20 +30,6 @@ int64_t gigabyte_hundredths(int64_t count) {
     return (ten_thousandths + 50) / 100;
 }
 
-// "#,##0.00" with the regional separators, of a whole part and its hundredths.
-std::string picture(bool negative, uint64_t whole, unsigned cents,
-                    const RegionalSettings& regional) {
-    std::string digits = std::to_string(whole);
-    std::string text = negative ? "-" : "";
-    for (size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) text += regional.thousands_separator;
-        text += digits[i];
-    }
-    char decimals[3];
-    std::snprintf(decimals, sizeof decimals, "%02u", cents % 100);
-    return text + regional.decimal_separator + decimals;
-}
-
 }  // namespace
 
 std::string bytes_to_str(int64_t count, const RegionalSettings& regional) {
@@ -50,23 +38,23 @@ std::string bytes_to_str(int64_t count, const RegionalSettings& regional) {
         // negative count keeps its value.
         bool negative = count < 0;
         uint64_t magnitude = negative ? 0 - static_cast<uint64_t>(count) : uint64_t(count);
-        return picture(negative, magnitude, 0, regional) + " B";
+        return number_picture(negative, magnitude, 0, regional) + " B";
     }
     int64_t value = count < megabyte   ? hundredths(count, kilobyte)
                     : count < gigabyte ? hundredths(count, megabyte)
                                        : gigabyte_hundredths(count);
     const char* unit = count < megabyte ? " KB" : count < gigabyte ? " MB" : " GB";
-    return picture(false, static_cast<uint64_t>(value / 100), static_cast<unsigned>(value % 100),
-                   regional) +
+    return number_picture(false, static_cast<uint64_t>(value / 100),
+                          static_cast<unsigned>(value % 100), regional) +
            unit;
 }
 
-std::string secs_to_str(int32_t seconds) {
-    int32_t hours = seconds / 3600;
-    int32_t minutes = (seconds - hours * 3600) / 60;
-    int32_t rest = seconds - hours * 3600 - minutes * 60;
-    char text[40];
-    std::snprintf(text, sizeof text, "%.2d:%.2d:%.2d", hours, minutes, rest);
+std::string secs_to_str(int64_t seconds) {
+    long long hours = seconds / 3600;
+    long long minutes = (seconds - hours * 3600) / 60;
+    long long rest = seconds - hours * 3600 - minutes * 60;
+    char text[64];
+    std::snprintf(text, sizeof text, "%.2lld:%.2lld:%.2lld", hours, minutes, rest);
     return text;
 }
 

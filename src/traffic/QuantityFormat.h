@@ -11,7 +11,8 @@ namespace quorvane {
 // using the regional thousands and decimal separators.
 std::string bytes_to_str(int64_t count, const RegionalSettings& regional);
 
-// A count of seconds as hours:minutes:seconds, each at least two digits: "01:02:05".
-std::string secs_to_str(int32_t seconds);
+// A count of seconds as hours:minutes:seconds, each at least two digits: "01:02:05". Hours
+// are not limited: a summed total of many connections gives "1000000:00:00" and more.
+std::string secs_to_str(int64_t seconds);
 
 }  // namespace quorvane

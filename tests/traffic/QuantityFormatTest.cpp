@@ -87,7 +87,7 @@ TEST(QuantityFormatSeparators, AnySeparatorTextIsUsedAsGiven) {
 }
 
 struct SecsCase {
-    int32_t seconds;
+    int64_t seconds;
     const char* text;
 };
 
@@ -106,7 +106,11 @@ INSTANTIATE_TEST_SUITE_P(
                     // A negative duration keeps a sign on every non-zero field.
                     SecsCase{-5, "00:00:-05"}, SecsCase{-65, "00:-01:-05"},
                     SecsCase{-3600, "-01:00:00"}, SecsCase{-3725, "-01:-02:-05"},
-                    SecsCase{std::numeric_limits<int32_t>::min(), "-596523:-14:-08"}));
+                    SecsCase{std::numeric_limits<int32_t>::min(), "-596523:-14:-08"},
+                    // A summed total time passes 32 bits; the hours just grow.
+                    SecsCase{int64_t{1} << 32, "1193046:28:16"},
+                    SecsCase{std::numeric_limits<int64_t>::max(), "2562047788015215:30:07"},
+                    SecsCase{std::numeric_limits<int64_t>::min(), "-2562047788015215:-30:-08"}));
 
 }  // namespace
 }  // namespace quorvane
