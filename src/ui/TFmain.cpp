@@ -2,16 +2,29 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDate>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QScreen>
 #include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
 
 #include "config/IniFile.h"
 #include "logdb/LogDatabase.h"
 #include "traffic/TrafficEngine.h"
+#include "ui/DisplayModeBar.h"
 #include "ui/Forms.h"
+#include "ui/HelpMenu.h"
+#include "ui/LogFilterBox.h"
+#include "ui/LogGrid.h"
+#include "ui/LogGridModel.h"
+#include "ui/MainToolbar.h"
 #include "ui/MessageBox.h"
 #include "ui/ModalWindows.h"
+#include "ui/Pictures.h"
+#include "ui/SummaryPanel.h"
+#include "ui/TrayIcon.h"
 #include "ui/UIInitialized.h"
 
 namespace quorvane {
@@ -32,17 +45,19 @@ TFmain::TFmain(MainWindowContext context, QWidget* parent)
     setWindowTitle("Quorvane");
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowIcon(application_icon());
     setFixedSize(751, 539);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, QColor(216, 228, 248));
     setPalette(colours);
     setAutoFillBackground(true);
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
 
-    m_exit2 = new QAction("Exit", this);
-    m_exit2->setObjectName("exit2");
-    connect(m_exit2, &QAction::triggered, this, [this] { close(); });
-
+    build_face();
     FormCreate();
+    connect_commands();
 
     // Both timers count from the window's creation.
     m_timer2 = new QTimer(this);
@@ -59,6 +74,8 @@ TFmain::TFmain(MainWindowContext context, QWidget* parent)
     m_timer3->start();
 }
 
+// Every stop of the program (the window closed, a stop signal, the service's stop) passes
+// here: each open connection's row gets its last figures before the process ends.
 TFmain::~TFmain() = default;
 
 void TFmain::FormCreate() {
@@ -72,12 +89,45 @@ void TFmain::FormCreate() {
     m_engine->set_dev_cfg_changed();
     QGuiApplication::setApplicationDisplayName("Quorvane");
     m_help_file = m_context.data_dir + "/qvane help/qvane.html";
+    // Erase and export work on the database view only.
+    m_filter->SpeedButton1()->setEnabled(false);
+    m_filter->SpeedButton10()->setEnabled(false);
+}
+
+void TFmain::build_face() {
+    auto* face = new QWidget(this);
+    face->setObjectName("face");
+    auto* layout = new QVBoxLayout(face);
+    layout->setContentsMargins(8, 0, 8, 6);
+    layout->setSpacing(4);
+
+    m_toolbar = new MainToolbar(face);
+    m_grid_model = new LogGridModel(m_context.regional, this);
+    m_grid = new LogGrid(m_grid_model, face);
+    m_grid->setFixedHeight(12 * 18 + 6);
+    m_display_mode = new DisplayModeBar(face);
+    m_summary = new SummaryPanel(face);
+    m_filter = new LogFilterBox(face);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->setSpacing(8);
+    bottom->addWidget(m_summary, 1);
+    bottom->addWidget(m_filter);
+
+    layout->addWidget(m_toolbar);
+    layout->addWidget(m_grid);
+    layout->addWidget(m_display_mode);
+    layout->addLayout(bottom, 1);
+    setCentralWidget(face);
+
+    m_tray = new TrayIcon(this);
+    m_help_menu = new HelpMenu(this);
 }
 
 void TFmain::SetServiceMode(bool value) {
     m_is_service = value;
     // In service mode the program cannot be ended from the tray.
-    if (value) m_exit2->setEnabled(false);
+    if (value) m_tray->exit2()->setEnabled(false);
     UIInitialized = true;
 }
 
@@ -100,8 +150,15 @@ void TFmain::Timer2Timer() {
         }
     } dispose{m_timer2};
     IniFile config(m_context.data_dir + "/config/config.ini");
-    // The general options reach the configuration dialog, and the log filter gets its
-    // defaults, once those windows are built.
+    // The general options reach the configuration dialog once that dialog is built.
+    // The log filter's defaults: every device, from today to today. A failure here only
+    // leaves the boxes as they were.
+    try {
+        ComboBoxEx1Enter();
+        const LocalTime now = m_context.ports.clock.now();
+        m_filter->set_dates_to(QDate(now.year, now.month, now.day));
+    } catch (...) {
+    }
     if (config.read_string("general", "startminimized", "0") == "0") restore();
     if (config.read_string("general", "tipoftheday", "0") == "1" && m_forms && m_forms->Ftip) {
         m_forms->Ftip->show();
@@ -114,7 +171,14 @@ void TFmain::Timer3Timer() {
     try {
         m_engine->advance_tick_counter();
         m_engine->sample_interfaces();
-        // The now-online grid is redrawn here once the grid exists.
+        if (isVisible() && m_display_mode->now_online()) {
+            // A tariff that does not convert stops only the grid, never the logging below.
+            try {
+                Grid_now_online();
+            } catch (const std::exception& error) {
+                write_tick_error(error.what());
+            }
+        }
         if (m_engine->dev_cfg_changed()) m_engine->reload_dev_options();
         m_engine->logging_pass();
         m_last_tick_error.clear();
@@ -133,6 +197,15 @@ void TFmain::write_tick_error(const std::string& message) {
     } catch (...) {
         // The tick swallows everything, also a failing event log.
     }
+}
+
+void TFmain::set_tray_icon(int index) {
+    m_tray_index = index;
+    m_tray->set_picture(index);
+}
+
+QAction* TFmain::exit2() const {
+    return m_tray->exit2();
 }
 
 void TFmain::FormClose(bool& can_close) {
@@ -167,6 +240,17 @@ void TFmain::closeEvent(QCloseEvent* event) {
     }
     event->accept();
     emit closed();
+}
+
+void TFmain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Minimised, the window goes to the tray; without a tray it stays on the task bar, where
+    // it can be restored from.
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && m_tray->in_tray()) {
+        QTimer::singleShot(0, this, [this] {
+            if (isMinimized()) hide();
+        });
+    }
 }
 
 void TFmain::restore() {

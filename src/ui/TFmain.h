@@ -1,11 +1,14 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include <QMainWindow>
 
+#include "logdb/LogFilter.h"
+#include "logdb/Tlog_summary.h"
 #include "traffic/SamplingObserver.h"
 #include "ui/MainWindowContext.h"
 
@@ -14,13 +17,23 @@ class QTimer;
 
 namespace quorvane {
 
+class DisplayModeBar;
+class HelpMenu;
 class LogDatabase;
+class LogFilterBox;
+class LogGrid;
+class LogGridModel;
+class MainToolbar;
+class SummaryPanel;
 class TrafficEngine;
+class TrayIcon;
 struct Forms;
 
 // The main window: the owner of the log database connection and the sampling engine, of
-// the start-up timer Timer2 and the sampling tick Timer3, and of the switch between
-// service mode and application mode. Its visible face is built by the window's own parts.
+// the start-up timer Timer2 and the sampling tick Timer3, of the tray icon, and of the
+// switch between service mode and application mode. Its face is made of pieces of their
+// own: the toolbar, the grid with its two views, the display mode, the summary and the log
+// filter. The views and the commands live in TFmainViews.cpp and TFmainCommands.cpp.
 class TFmain : public QMainWindow, public SamplingObserver {
     Q_OBJECT
 
@@ -44,6 +57,30 @@ public:
     void close_confirmed();
     // The tray's restore: visible, normal size, in front; centred the first time.
     void restore();
+    // Opens an address in the desktop's browser; nothing happens when none is registered.
+    void OpenURL(const QString& address);
+
+    // The views of the grid.
+    void Grid_now_online();
+    void Grid_from_Database(Tlog_summary& summary);
+    void create_log_filter();
+
+    // The commands.
+    void SpeedButton4Click();  // Configure
+    void SpeedButton7Click();  // Meter
+    void SpeedButton8Click();  // Statistic
+    void SpeedButton9Click();  // Help: the help menu at the mouse
+    void SpeedButton2Click();  // Home
+    void SpeedButton3Click();  // Exit
+    void SpeedButton6Click();  // Tune up (never visible)
+    void SpeedButton5Click();  // show the log
+    void SpeedButton1Click();  // erase what the grid shows
+    void StringGrid1DblClick();
+    void RadionowonlineClick();
+    void RadiofrimdatabaseClick();
+    void ComboBoxEx1Enter();
+    void ComboBoxEx1DropDown() { ComboBoxEx1Enter(); }
+    void Help1Click();
 
     void set_forms(const Forms* forms) { m_forms = forms; }
 
@@ -53,10 +90,21 @@ public:
     const std::string& help_file() const { return m_help_file; }
     QTimer* Timer2() const { return m_timer2; }
     QTimer* Timer3() const { return m_timer3; }
-    QAction* exit2() const { return m_exit2; }
+    QAction* exit2() const;
     int tray_index() const { return m_tray_index; }
+    const LogFilter& grid_filter() const { return m_grid_filter; }
+    const Tlog_summary& log_summary() const { return m_log_summary; }
 
-    void set_tray_icon(int index) override { m_tray_index = index; }
+    MainToolbar* toolbar() const { return m_toolbar; }
+    LogGrid* StringGrid1() const { return m_grid; }
+    LogGridModel* grid_model() const { return m_grid_model; }
+    DisplayModeBar* display_mode() const { return m_display_mode; }
+    SummaryPanel* summary() const { return m_summary; }
+    LogFilterBox* filter_box() const { return m_filter; }
+    TrayIcon* tray() const { return m_tray; }
+    HelpMenu* PopupMenu2() const { return m_help_menu; }
+
+    void set_tray_icon(int index) override;
 
 signals:
     // The window was closed: the application is to end.
@@ -64,10 +112,17 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void FormCreate();
+    void build_face();
+    void connect_commands();
     void write_tick_error(const std::string& message);
+    // Runs a user command; an error ends it and goes to the event log, nothing is shown.
+    void command(const std::function<void()>& body);
+    // Shows a window without blocking, or brings it up again when it is open.
+    static void show_window(QWidget* window);
 
     MainWindowContext m_context;
     std::unique_ptr<LogDatabase> m_log;
@@ -78,10 +133,20 @@ private:
     bool m_shown_once = false;  // centred on the screen when first shown
     int m_tray_index = 0;
     std::string m_last_tick_error;
+    LogFilter m_grid_filter;
+    Tlog_summary m_log_summary;
     const Forms* m_forms = nullptr;
     QTimer* m_timer2 = nullptr;
     QTimer* m_timer3 = nullptr;
-    QAction* m_exit2 = nullptr;
+
+    MainToolbar* m_toolbar = nullptr;
+    LogGridModel* m_grid_model = nullptr;
+    LogGrid* m_grid = nullptr;
+    DisplayModeBar* m_display_mode = nullptr;
+    SummaryPanel* m_summary = nullptr;
+    LogFilterBox* m_filter = nullptr;
+    TrayIcon* m_tray = nullptr;
+    HelpMenu* m_help_menu = nullptr;
 };
 
 }  // namespace quorvane

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QObject>
+#include <QSystemTrayIcon>
+
+class QAction;
+class QMenu;
+class QTimer;
+
+namespace quorvane {
+
+// The notification-area icon: tool-tip "Quorvane", one of four pictures (no traffic,
+// download, upload, both), the menu Restore, Meter, Statistic, Go to homepage, Exit on the
+// right button, restore on a double click. Where no tray host runs, the program goes on
+// without the icon; it is put in as soon as a tray host appears, and again whenever a new
+// one takes over.
+class TrayIcon : public QObject {
+    Q_OBJECT
+
+public:
+    explicit TrayIcon(QObject* parent = nullptr);
+    ~TrayIcon() override;
+
+    // 0 no traffic, 1 download, 2 upload, 3 both. Only a change reaches the tray.
+    void set_picture(int index);
+    int picture() const { return m_picture; }
+    // True while a tray host shows the icon.
+    bool in_tray() const;
+
+    QMenu* PopupMenu1() const { return m_menu; }
+    QAction* restore1() const { return m_restore; }
+    QAction* Meter2() const { return m_meter; }
+    QAction* Statistic1() const { return m_statistic; }
+    QAction* gotohomepage2() const { return m_homepage; }
+    QAction* exit2() const { return m_exit; }
+    QSystemTrayIcon* icon() const { return m_icon; }
+
+signals:
+    void restore_requested();
+
+private:
+    // Puts the icon in when a tray host has appeared since the last look.
+    void watch_tray_host();
+
+    QSystemTrayIcon* m_icon;
+    QMenu* m_menu;
+    QAction* m_restore;
+    QAction* m_meter;
+    QAction* m_statistic;
+    QAction* m_homepage;
+    QAction* m_exit;
+    QTimer* m_watch;
+    bool m_host_seen = false;
+    int m_picture = 0;
+};
+
+}  // namespace quorvane
