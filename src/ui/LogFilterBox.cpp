@@ -69,12 +69,12 @@ LogFilterBox::LogFilterBox(QWidget* parent) : QGroupBox("  Log filter  ", parent
 
     m_device = new DeviceComboBox(this);
     const QStringList years = year_items(QDate::currentDate().year());
-    m_from_day = date_box("ComboBox4", day_items(), 48);
-    m_from_month = date_box("ComboBox2", month_items(), 100);
-    m_from_year = date_box("ComboBox3", years, 62);
-    m_to_day = date_box("ComboBox7", day_items(), 48);
-    m_to_month = date_box("ComboBox5", month_items(), 100);
-    m_to_year = date_box("ComboBox6", years, 62);
+    m_from_day = date_box("ComboBox4", day_items(), 44);
+    m_from_month = date_box("ComboBox2", month_items(), 92);
+    m_from_year = date_box("ComboBox3", years, 58);
+    m_to_day = date_box("ComboBox7", day_items(), 44);
+    m_to_month = date_box("ComboBox5", month_items(), 92);
+    m_to_year = date_box("ComboBox6", years, 58);
 
     m_erase = picture_button("SpeedButton1", "Erase the connections the grid shows",
                              FilterPicture::Erase, this);

@@ -53,7 +53,13 @@ void TFmain::connect_commands() {
     // "Go to homepage" in the tray menu has no action of its own; the help menu has one.
     connect(m_tray->exit2(), &QAction::triggered, this, [this] { close(); });
 
-    connect(m_help_menu->Aboutus1(), &QAction::triggered, this, show_form(&Forms::Fabout));
+    connect(m_help_menu->Aboutus1(), &QAction::triggered, this, [this] {
+        if (!m_forms || !m_forms->Fabout) return;
+        // The box opens over the main window.
+        QWidget* about = m_forms->Fabout.get();
+        if (!about->isVisible()) about->move(geometry().center() - about->rect().center());
+        show_window(about);
+    });
     on(m_help_menu->Help1(), &QAction::triggered, &TFmain::Help1Click);
     connect(m_help_menu->Homepage1(), &QAction::triggered, this, [this] { OpenURL(kHomePage); });
     connect(m_help_menu->ipsoftheday1(), &QAction::triggered, this, show_form(&Forms::Ftip));
