@@ -25,7 +25,9 @@ public:
 // The log database `config/log.db` with its table `log`. The file is provisioned with the
 // installation and never created here: a missing file fails the statement, and the next
 // statement tries to open it again. The connection opens at the first statement and stays
-// open. Every value is a bound parameter.
+// open until check_file() finds that the path names another file (or none). A statement
+// waits a quarter of a second at most for a lock another connection holds. Every value is
+// a bound parameter.
 class LogDatabase {
 public:
     explicit LogDatabase(std::string path);
@@ -35,8 +37,9 @@ public:
 
     // Inserts a connection's row.
     void insert_connection(const LogRow& row);
-    // Rewrites duration and byte counts of the rows of that connection id.
-    void update_connection(const std::string& devuniqueid, int32_t duration, int64_t dload,
+    // Rewrites duration and byte counts of the rows of that connection id; false when no
+    // row has that id.
+    bool update_connection(const std::string& devuniqueid, int32_t duration, int64_t dload,
                            int64_t uload);
     // The rows the filter matches, by start date ascending and, within a day, start time
     // descending.
@@ -48,8 +51,21 @@ public:
     // Deletes every row of a device (the name compared without regard to letter case).
     void delete_device(const std::string& deventry);
 
+    // Before a batch of statements: closes the connection when the path no longer names the
+    // file that is open (removed, or replaced by another file), so that the next statement
+    // opens the file that is there now. Never throws.
+    void check_file();
+    // Opens the connection now if it is not open; throws as a statement would.
+    void open() { connection(); }
+    // Counts the files opened so far: a change tells that the rows written before went to
+    // another file (0 while none was ever opened).
+    uint64_t file_generation() const { return m_generation; }
+
     const std::string& path() const { return m_path; }
     bool is_open() const { return m_db != nullptr; }
+
+    // The longest a statement waits for another connection's lock, in milliseconds.
+    static constexpr int busy_timeout_ms = 250;
 
 private:
     sqlite3* connection();
@@ -61,6 +77,11 @@ private:
     std::string m_path;
     sqlite3* m_db = nullptr;
     std::unordered_map<std::string, sqlite3_stmt*> m_statements;
+    // The device and inode of the open file, and of its write-ahead log.
+    uint64_t m_device = 0;
+    uint64_t m_inode = 0;
+    uint64_t m_wal_inode = 0;
+    uint64_t m_generation = 0;
 };
 
 }  // namespace quorvane

@@ -81,6 +81,9 @@ void reset_device(Tmibdata& device, const MIB_IFROW& row) {
     device.starttime = "0";
     device.new_connection = 1;
     device.devuniqueid.clear();
+    device.log_startdate.clear();
+    device.log_starttime.clear();
+    device.log_file = 0;
 }
 
 int32_t capped_speed(uint32_t bits_per_second) {

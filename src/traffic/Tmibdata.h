@@ -41,6 +41,11 @@ struct Tmibdata {
     // The platform's full counters at the previous tick, where it has them.
     uint64_t in_counter64 = 0;
     uint64_t out_counter64 = 0;
+    // The current connection's row as the log holds it: its start, and the log file it was
+    // written to (LogDatabase::file_generation; 0 while it has no row).
+    std::string log_startdate;
+    std::string log_starttime;
+    uint64_t log_file = 0;
 };
 
 using Tmibarray = std::vector<Tmibdata>;

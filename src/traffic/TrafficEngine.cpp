@@ -68,6 +68,7 @@ void TrafficEngine::sample_interfaces() {
             count_traffic(device, row);
             ++device.online_time;
         } else {
+            connection_ended(m_mibarray[pos]);
             reset_device(m_mibarray[pos], row);
         }
 
@@ -92,7 +93,11 @@ void TrafficEngine::sample_interfaces() {
     // Devices whose interface is gone are dropped; the others keep their order.
     std::unordered_set<uint32_t> present;
     for (const MIB_IFROW& row : snapshot.interfaces()) present.insert(row.dwIndex);
-    std::erase_if(m_mibarray, [&](const Tmibdata& d) { return !present.contains(d.if_index); });
+    std::erase_if(m_mibarray, [&](const Tmibdata& d) {
+        if (present.contains(d.if_index)) return false;
+        connection_ended(d);
+        return true;
+    });
 
     if (m_observer) {
         if (m_observer->wants_meter()) m_observer->update_meter(m_mibarray);

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "logdb/LogRow.h"
 #include "platform/Clock.h"
 #include "platform/ConnectionNames.h"
 #include "platform/DialupDirectory.h"
@@ -30,6 +31,11 @@ struct TrafficPorts {
 //   if (dev_cfg_changed()) reload_dev_options(); logging_pass();
 // The steps are separate so that the main window can run them in that order inside its
 // own guard; run_tick() runs them without the grid. Errors are exceptions.
+//
+// When a logged connection ends (its device goes offline or its interface vanishes) its
+// row is rewritten with the figures of its last online tick at the next logging pass; a
+// rewrite that fails is kept and done again at the following passes. write_final_figures()
+// does the same for every open connection when the program stops.
 class TrafficEngine {
 public:
     TrafficEngine(TrafficPorts ports, RegionalSettings regional, std::string data_dir,
@@ -41,6 +47,9 @@ public:
     void logging_pass();
     // The four steps above, in order.
     void run_tick();
+    // Rewrites the row of every open logged connection with its present figures, and the
+    // rows of connections that ended and are not rewritten yet. For the program's stop.
+    void write_final_figures();
 
     // Inserts (mode 0) or updates (mode 1) a connection's log row; other modes do nothing.
     void writelog(const std::string& devuniqueid, const std::string& user,
@@ -61,6 +70,23 @@ public:
     const std::string& dev_ini_path() const { return m_dev_ini_path; }
 
 private:
+    // The row of a connection that ended, with its last figures, and the log file its
+    // row was written to.
+    struct EndedConnection {
+        LogRow row;
+        uint64_t log_file = 0;
+    };
+    // A logged connection whose row was inserted.
+    static bool has_open_row(const Tmibdata& device);
+    static LogRow row_of(const Tmibdata& device);
+    void connection_ended(const Tmibdata& device);
+    void insert_row(Tmibdata& device, const LocalTime& now);
+    // Rewrites a row; where the row is missing because the log file was replaced since it
+    // was written, writes it anew into the present file.
+    void rewrite_row(const LogRow& row, uint64_t& log_file);
+    void rewrite_ended_connections();
+    void rewrite_rows_of_replaced_file();
+
     TrafficPorts m_ports;
     RegionalSettings m_regional;
     std::string m_dev_ini_path;
@@ -70,6 +96,7 @@ private:
     int m_tick = 0;
     int m_dev_cfg_changed = 1;
     std::vector<std::string> m_diagnostics;
+    std::vector<EndedConnection> m_ended;
 };
 
 }  // namespace quorvane

@@ -76,7 +76,13 @@ TFmain::TFmain(MainWindowContext context, QWidget* parent)
 
 // Every stop of the program (the window closed, a stop signal, the service's stop) passes
 // here: each open connection's row gets its last figures before the process ends.
-TFmain::~TFmain() = default;
+TFmain::~TFmain() {
+    try {
+        if (m_engine) m_engine->write_final_figures();
+    } catch (const std::exception& error) {
+        write_tick_error(error.what());
+    }
+}
 
 void TFmain::FormCreate() {
     // The log database connection on DataDir/config/log.db (it opens at the first
