@@ -147,16 +147,13 @@ std::vector<LogRow> LogDatabase::read_filtered(const LogFilter& filter) {
     // so the order is always the same.
     auto select = statement("SELECT " + columns + ", rowid FROM log " + where.sql());
     where.bind(select);
-    std::vector<LogRow> rows;
-    std::vector<int64_t> rowids;
+    LogRowsInViewOrder rows;
     while (select.next_row()) {
-        rows.push_back(LogRow{select.text(0), select.text(1), select.text(2), select.text(3),
-                              select.text(4), select.integer32(5), select.integer32(6),
-                              select.integer(7), select.integer(8)});
-        rowids.push_back(select.integer(9));
+        rows.add(select.text_view(0), select.text_view(1), select.text_view(2), select.text_view(3),
+                 select.text_view(4), select.integer32(5), select.integer32(6), select.integer(7),
+                 select.integer(8), select.integer(9));
     }
-    sort_in_view_order(rows, rowids);
-    return rows;
+    return rows.take();
 }
 
 std::vector<std::string> LogDatabase::distinct_device_names() {

@@ -44,9 +44,13 @@ void SqliteStatement::run() {
 }
 
 std::string SqliteStatement::text(int column) const {
+    return std::string(text_view(column));
+}
+
+std::string_view SqliteStatement::text_view(int column) const {
     auto* data = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
     if (!data) return {};
-    return std::string(data, static_cast<size_t>(sqlite3_column_bytes(m_stmt, column)));
+    return std::string_view(data, static_cast<size_t>(sqlite3_column_bytes(m_stmt, column)));
 }
 
 int64_t SqliteStatement::integer(int column) const {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 struct sqlite3_stmt;
 
@@ -29,6 +30,8 @@ public:
 
     // Columns count from 0. A NULL text reads as empty text.
     std::string text(int column) const;
+    // The same without a copy; valid until the next step.
+    std::string_view text_view(int column) const;
     // The value must be stored as a whole number (within 32 bits for integer32).
     int64_t integer(int column) const;
     int32_t integer32(int column) const;
