@@ -1,6 +1,7 @@
 // Runs the traffic engine on this machine's real interfaces with a data directory, one tick
 // per interval, until SIGINT or SIGTERM. Prints one line per tick per online device:
-// tick counter, name, download and upload rates, download and upload totals.
+// tick counter, name, download and upload rates, download and upload totals. At the stop the
+// open connections get their last figures, as in the program.
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -63,6 +64,12 @@ int main(int argc, char** argv) {
         }
         std::fflush(stdout);
         std::this_thread::sleep_for(std::chrono::milliseconds(interval_ms));
+    }
+    // As the program does at its stop.
+    try {
+        engine.write_final_figures();
+    } catch (const std::exception& e) {
+        std::cerr << "stop: " << e.what() << "\n";
     }
     return 0;
 }
