@@ -1,6 +1,7 @@
 #include "logdb/LogRowOrder.h"
 
 #include <algorithm>
+#include <cstring>
 #include <initializer_list>
 #include <stdexcept>
 
@@ -8,12 +9,53 @@ namespace quorvane {
 
 namespace {
 
+// A packed row: duration, speed, dload, uload and rowid, then the five texts in column
+// order, each after its length (one byte below 255, else 255 and four bytes).
+constexpr size_t numbers_size = 2 * sizeof(int32_t) + 3 * sizeof(int64_t);
+constexpr size_t block_size = size_t{1} << 20;
+constexpr unsigned char long_text = 255;
+
+template <typename T>
+char* put(char* at, T value) {
+    std::memcpy(at, &value, sizeof value);
+    return at + sizeof value;
+}
+
+template <typename T>
+const char* get(const char* at, T& value) {
+    std::memcpy(&value, at, sizeof value);
+    return at + sizeof value;
+}
+
+size_t length_size(size_t length) {
+    return length < long_text ? 1 : 1 + sizeof(uint32_t);
+}
+
+const char* get_text(const char* at, std::string_view& text) {
+    uint32_t length = static_cast<unsigned char>(*at++);
+    if (length == long_text) at = get(at, length);
+    text = std::string_view(at, length);
+    return at + length;
+}
+
+struct Unpacked {
+    int32_t duration, speed;
+    int64_t dload, uload, rowid;
+    std::string_view texts[5];
+};
+
+const char* unpack(const char* at, Unpacked& row) {
+    at = get(get(get(get(get(at, row.duration), row.speed), row.dload), row.uload), row.rowid);
+    for (auto& text : row.texts) at = get_text(at, text);
+    return at;
+}
+
 enum Column { devuniqueid, startdate, starttime, usera, deventry };
 
 struct SortKey {
     int64_t start;  // see packed_start
     int64_t rowid;
-    size_t index;
+    const char* row;
 };
 
 bool add_digits(std::string_view text, std::initializer_list<size_t> positions, int64_t& value) {
@@ -37,39 +79,61 @@ bool packed_start(std::string_view date, std::string_view time, int64_t& start) 
     return true;
 }
 
-uint32_t text_length(std::string_view text) {
-    if (text.size() > UINT32_MAX) throw std::length_error("log text longer than 4 GB");
-    return static_cast<uint32_t>(text.size());
-}
-
 }  // namespace
+
+LogRowsInViewOrder::LogRowsInViewOrder() = default;
+LogRowsInViewOrder::~LogRowsInViewOrder() = default;
+
+char* LogRowsInViewOrder::reserve(size_t bytes) {
+    if (m_blocks.empty() || m_blocks.back().size - m_blocks.back().used < bytes) {
+        size_t size = std::max(block_size, bytes);
+        m_blocks.push_back(Block{std::make_unique_for_overwrite<char[]>(size), size, 0});
+    }
+    Block& block = m_blocks.back();
+    char* at = block.bytes.get() + block.used;
+    block.used += bytes;
+    return at;
+}
 
 void LogRowsInViewOrder::add(std::string_view devuniqueid, std::string_view startdate,
                              std::string_view starttime, std::string_view usera,
                              std::string_view deventry, int32_t duration, int32_t speed,
                              int64_t dload, int64_t uload, int64_t rowid) {
-    Packed row{m_text.size(), {}, duration, speed, dload, uload, rowid};
-    size_t column = 0;
-    for (std::string_view text : {devuniqueid, startdate, starttime, usera, deventry}) {
-        row.length[column++] = text_length(text);
-        m_text.append(text);
+    const std::initializer_list<std::string_view> texts = {devuniqueid, startdate, starttime, usera,
+                                                           deventry};
+    size_t bytes = numbers_size;
+    for (std::string_view text : texts) {
+        // Longer texts than the engine's own limit of 1 GB do not come from it.
+        if (text.size() > UINT32_MAX) throw std::length_error("log text longer than 4 GB");
+        bytes += length_size(text.size()) + text.size();
     }
-    m_rows.push_back(row);
-}
-
-std::string_view LogRowsInViewOrder::text(const Packed& row, size_t column) const {
-    size_t at = row.text_at;
-    for (size_t c = 0; c < column; ++c) at += row.length[c];
-    return std::string_view(m_text).substr(at, row.length[column]);
+    char* at = put(put(put(put(put(reserve(bytes), duration), speed), dload), uload), rowid);
+    for (std::string_view text : texts) {
+        if (text.size() < long_text) {
+            *at++ = static_cast<char>(text.size());
+        } else {
+            *at++ = static_cast<char>(long_text);
+            at = put(at, static_cast<uint32_t>(text.size()));
+        }
+        if (!text.empty()) std::memcpy(at, text.data(), text.size());
+        at += text.size();
+    }
+    ++m_count;
 }
 
 std::vector<LogRow> LogRowsInViewOrder::take() {
-    std::vector<SortKey> keys(m_rows.size());
+    std::vector<SortKey> keys;
+    keys.reserve(m_count);
     bool packed = true;
-    for (size_t i = 0; i < m_rows.size(); ++i) {
-        keys[i] = SortKey{0, m_rows[i].rowid, i};
-        packed = packed && packed_start(text(m_rows[i], startdate), text(m_rows[i], starttime),
-                                        keys[i].start);
+    for (const Block& block : m_blocks) {
+        for (const char* at = block.bytes.get(); at < block.bytes.get() + block.used;) {
+            Unpacked row;
+            const char* next = unpack(at, row);
+            keys.push_back(SortKey{0, row.rowid, at});
+            packed = packed &&
+                     packed_start(row.texts[startdate], row.texts[starttime], keys.back().start);
+            at = next;
+        }
     }
     if (packed) {
         std::sort(keys.begin(), keys.end(), [](const SortKey& a, const SortKey& b) {
@@ -78,24 +142,26 @@ std::vector<LogRow> LogRowsInViewOrder::take() {
     } else {
         // A start in another form (a file written without the schema's checks): the texts
         // themselves, compared as the engine does.
-        std::sort(keys.begin(), keys.end(), [this](const SortKey& a, const SortKey& b) {
-            const Packed& x = m_rows[a.index];
-            const Packed& y = m_rows[b.index];
-            if (int c = text(x, startdate).compare(text(y, startdate)); c != 0) return c < 0;
-            if (int c = text(x, starttime).compare(text(y, starttime)); c != 0) return c > 0;
+        std::sort(keys.begin(), keys.end(), [](const SortKey& a, const SortKey& b) {
+            Unpacked x, y;
+            unpack(a.row, x);
+            unpack(b.row, y);
+            if (int c = x.texts[startdate].compare(y.texts[startdate]); c != 0) return c < 0;
+            if (int c = x.texts[starttime].compare(y.texts[starttime]); c != 0) return c > 0;
             return a.rowid > b.rowid;
         });
     }
     std::vector<LogRow> rows;
-    rows.reserve(m_rows.size());
+    rows.reserve(keys.size());
     for (const SortKey& key : keys) {
-        const Packed& row = m_rows[key.index];
-        auto copy = [&](Column column) { return std::string(text(row, column)); };
+        Unpacked row;
+        unpack(key.row, row);
+        auto copy = [&](Column column) { return std::string(row.texts[column]); };
         rows.push_back(LogRow{copy(devuniqueid), copy(startdate), copy(starttime), copy(usera),
                               copy(deventry), row.duration, row.speed, row.dload, row.uload});
     }
-    m_text.clear();
-    m_rows.clear();
+    m_blocks.clear();
+    m_count = 0;
     return rows;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,10 +17,16 @@ namespace quorvane {
 //
 // Sorting here rather than by the engine keeps a whole-log refresh fast: for that ORDER BY
 // the engine walks the start index with one table lookup per row, or sorts whole rows, both
-// several times slower than a plain scan. The rows are held packed until their order is
-// known, so each LogRow is built once, in its place.
+// several times slower than a plain scan. Until their order is known the rows are held
+// packed in large blocks that are never copied, and each LogRow is then built once, in its
+// place: on a large log the time goes mostly into fresh memory, so little is used.
 class LogRowsInViewOrder {
 public:
+    LogRowsInViewOrder();
+    ~LogRowsInViewOrder();
+    LogRowsInViewOrder(const LogRowsInViewOrder&) = delete;
+    LogRowsInViewOrder& operator=(const LogRowsInViewOrder&) = delete;
+
     // Texts are copied; they need to live only for the call.
     void add(std::string_view devuniqueid, std::string_view startdate, std::string_view starttime,
              std::string_view usera, std::string_view deventry, int32_t duration, int32_t speed,
@@ -28,20 +35,15 @@ public:
     std::vector<LogRow> take();
 
 private:
-    static constexpr size_t text_columns = 5;
-    struct Packed {
-        size_t text_at;  // the first of its texts in m_text, one after the other
-        uint32_t length[text_columns];
-        int32_t duration;
-        int32_t speed;
-        int64_t dload;
-        int64_t uload;
-        int64_t rowid;
+    struct Block {
+        std::unique_ptr<char[]> bytes;
+        size_t size = 0;
+        size_t used = 0;
     };
-    std::string_view text(const Packed& row, size_t column) const;
+    char* reserve(size_t bytes);
 
-    std::string m_text;
-    std::vector<Packed> m_rows;
+    std::vector<Block> m_blocks;
+    size_t m_count = 0;
 };
 
 }  // namespace quorvane
