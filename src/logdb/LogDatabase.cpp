@@ -139,6 +139,19 @@ bool LogDatabase::update_connection(const std::string& devuniqueid, int32_t dura
     return sqlite3_changes(m_db) > 0;
 }
 
+void LogDatabase::update_connections(const std::vector<LogRow>& rows) {
+    if (rows.empty()) return;
+    run("BEGIN IMMEDIATE");
+    try {
+        for (const auto& row : rows)
+            update_connection(row.devuniqueid, row.duration, row.dload, row.uload);
+        run("COMMIT");
+    } catch (...) {
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
 std::vector<LogRow> LogDatabase::read_filtered(const LogFilter& filter) {
     LogFilterClause where(filter);
     // The rows come as the engine finds them (a date range through the start index, else

@@ -41,6 +41,8 @@ public:
     // row has that id.
     bool update_connection(const std::string& devuniqueid, int32_t duration, int64_t dload,
                            int64_t uload);
+    // The same for the connection of each row, in one transaction: all of them or none.
+    void update_connections(const std::vector<LogRow>& rows);
     // The rows the filter matches, by start date ascending and, within a day, start time
     // descending.
     std::vector<LogRow> read_filtered(const LogFilter& filter);

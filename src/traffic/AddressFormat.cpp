@@ -1,19 +1,17 @@
 #include "traffic/AddressFormat.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace quorvane {
 
 std::string mac_to_str(const std::array<uint8_t, 8>& address, uint32_t count) {
     if (count == 0) return "00-00-00-00-00-00";
+    static constexpr char digits[] = "0123456789ABCDEF";
     count = std::min<uint32_t>(count, 8);
-    std::string text;
-    char pair[3];
+    std::string text(count * 3 - 1, '-');
     for (uint32_t i = 0; i < count; ++i) {
-        std::snprintf(pair, sizeof pair, "%02X", address[i]);
-        if (i) text += '-';
-        text += pair;
+        text[i * 3] = digits[address[i] >> 4];
+        text[i * 3 + 1] = digits[address[i] & 0xF];
     }
     return text;
 }

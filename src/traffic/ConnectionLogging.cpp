@@ -106,6 +106,8 @@ void TrafficEngine::logging_pass() {
     m_log.check_file();
     rewrite_ended_connections();
     rewrite_rows_of_replaced_file();
+    // The rewrites of a tick go in one transaction: one write of the log for all of them.
+    std::vector<LogRow> rewrites;
     for (Tmibdata& device : m_mibarray) {
         if (trim_blanks(device.ip) == "0.0.0.0") continue;
         if (device.new_connection == 1) {
@@ -117,10 +119,10 @@ void TrafficEngine::logging_pass() {
                 device.new_connection = 0;
             }
         } else if (m_tick % 30 == 0 && device.log_option == 1) {
-            writelog(device.devuniqueid, "local", device.deventry, device.online_time, device.speed,
-                     device.dload_total, device.uload_total, 1);
+            rewrites.push_back(row_of(device));
         }
     }
+    m_log.update_connections(rewrites);
 }
 
 void TrafficEngine::write_final_figures() {

@@ -91,11 +91,27 @@ TEST_F(LogDatabaseFileTest, ARemovedFileFailsUntilItIsBackAndIsNeverCreated) {
     EXPECT_EQ(OtherConnection(m_path).value("SELECT Duration FROM log"), "61");
 }
 
+TEST_F(LogDatabaseFileTest, ABatchOfRewritesChangesEveryListedConnection) {
+    m_db.insert_connection(log_row("b", "2024-03-01", "10:00"));
+    m_db.insert_connection(log_row("c", "2024-03-01", "11:00"));
+    LogRow a = log_row("a", "", ""), c = log_row("c", "", "");
+    a.duration = 70, a.dload = 5000000000, a.uload = 3;
+    c.duration = 80, c.dload = 4, c.uload = 5;
+    m_db.update_connections({a, c});
+    OtherConnection other(m_path);
+    EXPECT_EQ(other.value("SELECT group_concat(Devuniqueid || ':' || Duration || ':' || dload || "
+                          "':' || uload, ' ') FROM (SELECT * FROM log ORDER BY Devuniqueid)"),
+              "a:70:5000000000:3 b:60:1000:2000 c:80:4:5");
+}
+
 TEST_F(LogDatabaseFileTest, ALockHeldLongerThanTheWaitFailsTheStatementOnly) {
     OtherConnection writer(m_path);
     writer.exec("BEGIN IMMEDIATE; UPDATE log SET Duration = 1");
     EXPECT_THROW(m_db.update_connection("a", 61, 1, 2), LogDatabaseError);
     EXPECT_THROW(m_db.insert_connection(log_row("b", "2024-03-01", "10:00")), LogDatabaseError);
+    LogRow figures = log_row("a", "2024-03-01", "09:00");
+    figures.duration = 99;
+    EXPECT_THROW(m_db.update_connections({figures}), LogDatabaseError);
     writer.exec("COMMIT");
     EXPECT_TRUE(m_db.update_connection("a", 61, 1, 2));
     m_db.insert_connection(log_row("b", "2024-03-01", "10:00"));
