@@ -1,0 +1,51 @@
+#include "logdb/LogRowTexts.h"
+
+#include <charconv>
+
+#include "traffic/DateTimeFormat.h"
+#include "traffic/QuantityFormat.h"
+
+namespace quorvane {
+
+namespace {
+
+// The number of the digits text[at, at + length), or -1 when any of them is not a digit.
+int digits_at(const std::string& text, size_t at, size_t length) {
+    int value = 0;
+    const char* begin = text.data() + at;
+    auto [end, error] = std::from_chars(begin, begin + length, value);
+    return error == std::errc{} && end == begin + length ? value : -1;
+}
+
+}  // namespace
+
+std::string shown_date(const std::string& iso_date, const RegionalSettings& regional) {
+    if (iso_date.size() != 10 || iso_date[4] != '-' || iso_date[7] != '-') return iso_date;
+    LocalTime date;
+    date.year = digits_at(iso_date, 0, 4);
+    date.month = digits_at(iso_date, 5, 2);
+    date.day = digits_at(iso_date, 8, 2);
+    if (date.year < 0 || date.month < 1 || date.month > 12 || date.day < 1) return iso_date;
+    return format_local_time(date, regional.short_date_format);
+}
+
+std::string shown_time(const std::string& hh_mm, const RegionalSettings& regional) {
+    if (hh_mm.size() != 5 || hh_mm[2] != ':') return hh_mm;
+    LocalTime time;
+    time.hour = digits_at(hh_mm, 0, 2);
+    time.minute = digits_at(hh_mm, 3, 2);
+    if (time.hour < 0 || time.minute < 0) return hh_mm;
+    return format_local_time(time, regional.short_time_format);
+}
+
+GridRowTexts log_row_texts(const LogRow& row, const RegionalSettings& regional) {
+    return {shown_date(row.startdate, regional),
+            shown_time(row.starttime, regional),
+            row.deventry,
+            secs_to_str(row.duration),
+            bytes_to_str(row.dload, regional),
+            bytes_to_str(row.uload, regional),
+            bytes_to_str(row.dload + row.uload, regional)};
+}
+
+}  // namespace quorvane
