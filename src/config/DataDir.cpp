@@ -1,27 +1,10 @@
-#include "host/DataDir.h"
-
-#include <pwd.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
+#include "config/DataDir.h"
 
 #include "config/IniFile.h"
 
 namespace quorvane {
 
 namespace {
-
-std::string config_home() {
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    if (xdg != nullptr && xdg[0] == '/') return xdg;  // relative values are invalid
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || *home == '\0') {
-        const passwd* user = ::getpwuid(::getuid());
-        home = user != nullptr ? user->pw_dir : "/";
-    }
-    return std::string(home) + "/.config";
-}
 
 // Printable UTF-8 without control characters.
 bool is_text(const std::string& value) {
@@ -60,16 +43,6 @@ std::string read_current_dir(const std::string& store, const char* key, std::ost
 }
 
 }  // namespace
-
-DataDirSources default_data_dir_sources() {
-    DataDirSources sources;
-    sources.machine_store = "/etc/quorvane/registry.ini";
-    sources.user_store = config_home() + "/quorvane/registry.ini";
-    std::error_code error;
-    auto current = std::filesystem::current_path(error);
-    sources.current_dir = error ? "." : current.string();
-    return sources;
-}
 
 std::string settle_data_dir(const DataDirSources& sources, std::ostream& warnings) {
     std::string dir = read_current_dir(sources.machine_store, kMachineKey, warnings);

@@ -16,7 +16,8 @@ struct DataDirSources {
 inline constexpr const char* kMachineKey = "Software\\bdgdd";
 inline constexpr const char* kUserKey = "Software\\pwktdd";
 
-// The stores of this machine and user, and the process's current directory.
+// The stores of this machine and user, and the process's current directory (one source
+// file per operating system).
 DataDirSources default_data_dir_sources();
 
 // The data directory: a non-empty CurrentDir of the machine store wins, then one of the

@@ -3,7 +3,7 @@
 #include <functional>
 #include <memory>
 
-#include "host/DataDir.h"
+#include "config/DataDir.h"
 #include "platform/InstanceLock.h"
 #include "platform/RegionalSettings.h"
 #include "platform/StopSignals.h"

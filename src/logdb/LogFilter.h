@@ -14,6 +14,9 @@ struct LogFilter {
     };
     std::optional<DateRange> dates;
     std::string device_pattern = "%";
+    // True when device_pattern is a device name rather than a pattern: it matches that name
+    // only (letter case ignored), "%" and "_" in it being plain characters.
+    bool device_is_name = false;
     std::string user_pattern = "%";
 };
 

@@ -10,6 +10,14 @@ namespace quorvane {
 
 namespace {
 
+void require_iso_date(const std::string& text) {
+    if (!is_iso_date(text)) {
+        throw LogDatabaseError("log filter: \"" + text + "\" is not a date of the form YYYY-MM-DD");
+    }
+}
+
+}  // namespace
+
 bool is_iso_date(const std::string& text) {
     if (text.size() != 10 || text[4] != '-' || text[7] != '-') return false;
     for (size_t i : {0u, 1u, 2u, 3u, 5u, 6u, 8u, 9u}) {
@@ -22,16 +30,22 @@ bool is_iso_date(const std::string& text) {
     return date.ok() && number(0, 4) > 0;
 }
 
-void require_iso_date(const std::string& text) {
-    if (!is_iso_date(text)) {
-        throw LogDatabaseError("log filter: \"" + text + "\" is not a date of the form YYYY-MM-DD");
+std::string like_pattern_of_name(const std::string& name) {
+    std::string pattern;
+    pattern.reserve(name.size());
+    for (char c : name) {
+        if (c == '%' || c == '_' || c == '\\') pattern += '\\';
+        pattern += c;
     }
+    return pattern;
 }
 
-}  // namespace
-
 LogFilterClause::LogFilterClause(const LogFilter& filter)
-    : m_filter(filter), m_sql("WHERE Deventry LIKE ?1 AND usera LIKE ?2") {
+    : m_filter(filter),
+      m_device_pattern(filter.device_is_name ? like_pattern_of_name(filter.device_pattern)
+                                             : filter.device_pattern),
+      m_sql(filter.device_is_name ? "WHERE Deventry LIKE ?1 ESCAPE '\\' AND usera LIKE ?2"
+                                  : "WHERE Deventry LIKE ?1 AND usera LIKE ?2") {
     if (filter.dates) {
         require_iso_date(filter.dates->from);
         require_iso_date(filter.dates->to);
@@ -40,7 +54,7 @@ LogFilterClause::LogFilterClause(const LogFilter& filter)
 }
 
 void LogFilterClause::bind(SqliteStatement& statement) const {
-    statement.bind(1, m_filter.device_pattern).bind(2, m_filter.user_pattern);
+    statement.bind(1, m_device_pattern).bind(2, m_filter.user_pattern);
     if (m_filter.dates) statement.bind(3, m_filter.dates->from).bind(4, m_filter.dates->to);
 }
 

@@ -8,9 +8,17 @@ namespace quorvane {
 
 class SqliteStatement;
 
+// True for a real date written YYYY-MM-DD (2024-02-29; not 2023-02-29, not year 0000).
+bool is_iso_date(const std::string& text);
+
+// A device name as a LIKE pattern that matches only that name (letter case ignored, as LIKE
+// ignores it): "%", "_" and the escape character itself get a backslash before them.
+std::string like_pattern_of_name(const std::string& name);
+
 // The WHERE clause of a log filter over the table `log`, its values bound as the parameters
 // ?1 to ?4. The dates of a range must be real ISO dates (2024-02-29): text in any other form
 // would compare wrongly against the stored dates, so it is refused before any statement runs.
+// A device given by name is matched with its escaped pattern and ESCAPE '\'.
 class LogFilterClause {
 public:
     explicit LogFilterClause(const LogFilter& filter);
@@ -20,6 +28,7 @@ public:
 
 private:
     const LogFilter& m_filter;
+    std::string m_device_pattern;
     std::string m_sql;
 };
 

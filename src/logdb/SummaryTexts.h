@@ -23,6 +23,11 @@ struct SummaryTexts {
 SummaryTexts summary_texts(const std::string& count, int64_t seconds, int64_t charged_bytes,
                            int64_t time_cost, int64_t traffic_cost,
                            const RegionalSettings& regional);
+// The time cost and the traffic cost together, in ten-thousandths; a sum past the range of
+// amounts throws ConversionError.
+int64_t total_cost(int64_t time_cost, int64_t traffic_cost);
+int64_t total_cost(const Tlog_summary& summary);
+
 // The same for a summary record, its count as a plain decimal number.
 SummaryTexts summary_texts(const Tlog_summary& summary, const RegionalSettings& regional);
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <sstream>
 
-#include "host/DataDir.h"
+#include "config/DataDir.h"
 #include "support/TempDir.h"
 
 namespace quorvane::test {

@@ -1,0 +1,106 @@
+#include <cstdio>
+#include <string>
+
+#include "logdb/SummaryTexts.h"
+#include "report/ReportWriters.h"
+
+namespace quorvane {
+
+namespace {
+
+// The length of the well-formed UTF-8 sequence at text[i], 0 when there is none.
+size_t utf8_sequence(const std::string& text, size_t i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    size_t length = c < 0x80                   ? 1
+                    : (c >= 0xc2 && c <= 0xdf) ? 2
+                    : (c >= 0xe0 && c <= 0xef) ? 3
+                    : (c >= 0xf0 && c <= 0xf4) ? 4
+                                               : 0;
+    if (length == 0 || i + length > text.size()) return 0;
+    for (size_t k = 1; k < length; ++k) {
+        if ((static_cast<unsigned char>(text[i + k]) & 0xc0) != 0x80) return 0;
+    }
+    const auto second = static_cast<unsigned char>(length > 1 ? text[i + 1] : 0);
+    if (c == 0xe0 && second < 0xa0) return 0;   // overlong
+    if (c == 0xed && second >= 0xa0) return 0;  // a surrogate
+    if (c == 0xf0 && second < 0x90) return 0;   // overlong
+    if (c == 0xf4 && second >= 0x90) return 0;  // past U+10FFFF
+    return length;
+}
+
+// A JSON string: quotes, backslashes and control characters escaped; a byte that is not
+// part of well-formed UTF-8 becomes U+FFFD, so the output always parses.
+std::string json_string(const std::string& text) {
+    std::string out = "\"";
+    for (size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const size_t length = utf8_sequence(text, i);
+        if (length == 0) {
+            out += "\\ufffd";
+            ++i;
+            continue;
+        }
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", c);
+            out += escape;
+        } else {
+            out.append(text, i, length);
+        }
+        i += length;
+    }
+    return out + '"';
+}
+
+void write_connection(const LogRow& row, std::ostream& out) {
+    out << "{\"id\": " << json_string(row.devuniqueid)
+        << ", \"start_date\": " << json_string(row.startdate)
+        << ", \"start_time\": " << json_string(row.starttime)
+        << ", \"device\": " << json_string(row.deventry) << ", \"duration\": " << row.duration
+        << ", \"download\": " << row.dload << ", \"upload\": " << row.uload << "}";
+}
+
+void write_group(const UsageGroup& group, const char* period_key, std::ostream& out) {
+    out << "{\"" << period_key << "\": " << json_string(group.period)
+        << ", \"device\": " << json_string(group.device)
+        << ", \"connections\": " << group.summary.conn_count
+        << ", \"time\": " << group.summary.total_time << ", \"download\": " << group.download
+        << ", \"upload\": " << group.upload << ", \"total\": " << group.total
+        << ", \"cost\": " << plain_amount(total_cost(group.summary)) << "}";
+}
+
+}  // namespace
+
+void write_json_report(const Report& report, std::ostream& out) {
+    const auto& s = report.summary;
+    const std::string total = plain_amount(total_cost(s));  // fails before anything is written
+    out << "{\"data_dir\": " << json_string(report.data_dir)
+        << ", \"device\": " << (report.device ? json_string(*report.device) : "null")
+        << ", \"from\": " << json_string(report.from) << ", \"to\": " << json_string(report.to)
+        << ", \"view\": " << json_string(view_name(report.view)) << ",\n \"rows\": [";
+    const char* separator = "\n  ";
+    if (report.view == ReportOptions::View::Connections) {
+        for (const auto& row : report.connections) {
+            out << separator;
+            write_connection(row, out);
+            separator = ",\n  ";
+        }
+    } else {
+        const char* key = report.view == ReportOptions::View::Daily ? "date" : "month";
+        for (const auto& group : report.groups) {
+            out << separator;
+            write_group(group, key, out);
+            separator = ",\n  ";
+        }
+    }
+    out << "],\n \"summary\": {\"connections\": " << s.conn_count << ", \"time\": " << s.total_time
+        << ", \"traffic\": " << s.total_traffic
+        << ", \"time_cost\": " << plain_amount(s.total_time_cost)
+        << ", \"traffic_cost\": " << plain_amount(s.total_traffic_cost)
+        << ", \"total_cost\": " << total << "}}\n";
+}
+
+}  // namespace quorvane

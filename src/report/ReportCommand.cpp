@@ -1,0 +1,121 @@
+#include "report/ReportCommand.h"
+
+#include <sys/stat.h>
+
+#include <sstream>
+
+#include "config/Conversions.h"
+#include "logdb/DatabaseView.h"
+#include "logdb/LogDatabase.h"
+#include "logdb/LogFilter.h"
+#include "report/Report.h"
+#include "report/ReportOptions.h"
+#include "report/ReportWriters.h"
+
+namespace quorvane {
+
+namespace {
+
+constexpr const char* kName = "quorvane-report";
+
+bool is_file(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+Report make_report(const ReportOptions& options, const std::string& data_dir,
+                   const RegionalSettings& regional) {
+    LogDatabase log(data_dir + "/config/log.db");
+    LogFilter filter;
+    filter.dates = LogFilter::DateRange{options.from, options.to};
+    if (options.device) {
+        filter.device_pattern = *options.device;
+        filter.device_is_name = true;
+    }
+    // The tariffs and the regional settings they are read with, as the main window reads
+    // them for its database view.
+    TariffBook tariffs(data_dir + "/config/dev.ini", regional);
+    DatabaseView view = read_database_view(log, filter, tariffs);
+
+    Report report;
+    report.data_dir = data_dir;
+    report.device = options.device;
+    report.from = options.from;
+    report.to = options.to;
+    report.view = options.view;
+    report.summary = view.summary;
+    if (options.view != ReportOptions::View::Connections) {
+        const GroupBy by =
+            options.view == ReportOptions::View::Daily ? GroupBy::Day : GroupBy::Month;
+        report.groups = group_usage(view.rows, by, tariffs);
+    }
+    report.connections = std::move(view.rows);
+    return report;
+}
+
+void write_report(const Report& report, ReportOptions::Format format,
+                  const RegionalSettings& regional, std::ostream& out) {
+    switch (format) {
+        case ReportOptions::Format::Text:
+            return write_table_report(report, regional, out);
+        case ReportOptions::Format::Csv:
+            return write_csv_report(report, out);
+        case ReportOptions::Format::Json:
+            return write_json_report(report, out);
+    }
+}
+
+}  // namespace
+
+int run_report(const std::vector<std::string>& arguments, const ReportEnvironment& environment,
+               std::ostream& out, std::ostream& err) {
+    ReportOptions options;
+    try {
+        options = parse_report_options(arguments, environment.today);
+    } catch (const UsageError& error) {
+        err << kName << ": " << error.what() << '\n'
+            << report_synopsis() << "Run " << kName << " --help for the options.\n";
+        return kReportUsageError;
+    }
+    if (options.help) {
+        out << report_usage();
+        return kReportDone;
+    }
+    if (options.version) {
+        out << kName << " " << QUORVANE_VERSION << '\n';
+        return kReportDone;
+    }
+
+    const std::string data_dir =
+        options.data_dir ? *options.data_dir : settle_data_dir(environment.data_dir_sources, err);
+    // The database is never created here: without it there is nothing to report.
+    if (!is_file(data_dir + "/config/log.db")) {
+        err << kName << ": no log database in the data directory " << data_dir
+            << " (config/log.db is missing)\n";
+        return kReportDataError;
+    }
+    std::ostringstream text;
+    try {
+        write_report(make_report(options, data_dir, environment.regional), options.format,
+                     environment.regional, text);
+    } catch (const LogDatabaseError& error) {
+        err << kName << ": " << error.what() << '\n';
+        return kReportDataError;
+    } catch (const DatabaseViewError& error) {
+        // A tariff of config/dev.ini that does not convert.
+        err << kName << ": " << data_dir << "/config/dev.ini: " << error.what() << '\n';
+        return kReportDataError;
+    } catch (const ConversionError& error) {
+        // A sum past the range of amounts or byte counts.
+        err << kName << ": " << error.what() << '\n';
+        return kReportDataError;
+    }
+    out << text.str() << std::flush;
+    if (!out) {
+        err << kName << ": the report could not be written\n";
+        return kReportDataError;
+    }
+    return kReportDone;
+}
+
+}  // namespace quorvane

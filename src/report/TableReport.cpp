@@ -1,0 +1,112 @@
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "logdb/AmountFormat.h"
+#include "logdb/SummaryTexts.h"
+#include "report/ReportWriters.h"
+#include "traffic/QuantityFormat.h"
+
+namespace quorvane {
+
+namespace {
+
+// A name as one line of a table: control characters (a newline in an alias) become '?'.
+std::string one_line(const std::string& text) {
+    std::string out = text;
+    for (char& c : out) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
+    }
+    return out;
+}
+
+// Characters on screen: UTF-8 continuation bytes take no column.
+size_t columns_of(const std::string& text) {
+    return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xc0) != 0x80;
+    }));
+}
+
+struct Table {
+    std::vector<std::string> header;
+    std::vector<bool> right;  // numbers are right-aligned
+    std::vector<std::vector<std::string>> rows;
+};
+
+void write_table(const Table& table, std::ostream& out) {
+    std::vector<size_t> widths(table.header.size());
+    for (size_t c = 0; c < widths.size(); ++c) widths[c] = columns_of(table.header[c]);
+    for (const auto& row : table.rows) {
+        for (size_t c = 0; c < widths.size(); ++c)
+            widths[c] = std::max(widths[c], columns_of(row[c]));
+    }
+    auto write_line = [&](const std::vector<std::string>& cells) {
+        std::string line;
+        for (size_t c = 0; c < cells.size(); ++c) {
+            std::string pad(widths[c] - columns_of(cells[c]), ' ');
+            if (c > 0) line += "  ";
+            line += table.right[c] ? pad + cells[c] : cells[c] + pad;
+        }
+        line.erase(line.find_last_not_of(' ') + 1);
+        out << line << '\n';
+    };
+    write_line(table.header);
+    for (const auto& row : table.rows) write_line(row);
+}
+
+Table connections_table(const Report& report, const RegionalSettings& regional) {
+    Table table{{"Start date", "Start time", "Network device", "Duration", "Download", "Upload",
+                 "Total traffic"},
+                {false, false, false, true, true, true, true},
+                {}};
+    for (const auto& row : report.connections) {
+        table.rows.push_back({row.startdate, row.starttime, one_line(row.deventry),
+                              secs_to_str(row.duration), bytes_to_str(row.dload, regional),
+                              bytes_to_str(row.uload, regional),
+                              bytes_to_str(row.dload + row.uload, regional)});
+    }
+    return table;
+}
+
+Table groups_table(const Report& report, const RegionalSettings& regional) {
+    const bool daily = report.view == ReportOptions::View::Daily;
+    Table table{{daily ? "Date" : "Month", "Network device", "Connections", "Online time",
+                 "Download", "Upload", "Total traffic", "Cost"},
+                {false, false, true, true, true, true, true, true},
+                {}};
+    for (const auto& group : report.groups) {
+        table.rows.push_back(
+            {group.period, one_line(group.device), std::to_string(group.summary.conn_count),
+             secs_to_str(group.summary.total_time), bytes_to_str(group.download, regional),
+             bytes_to_str(group.upload, regional), bytes_to_str(group.total, regional),
+             amount_to_str(total_cost(group.summary), regional)});
+    }
+    return table;
+}
+
+}  // namespace
+
+void write_table_report(const Report& report, const RegionalSettings& regional, std::ostream& out) {
+    // The texts first: a sum out of range fails before anything is written.
+    const SummaryTexts summary = summary_texts(report.summary, regional);
+    const Table table = report.view == ReportOptions::View::Connections
+                            ? connections_table(report, regional)
+                            : groups_table(report, regional);
+    out << "Quorvane usage report\n"
+        << "Data directory: " << one_line(report.data_dir) << '\n'
+        << "Device:         " << (report.device ? one_line(*report.device) : "all") << '\n'
+        << "Period:         " << report.from << " to " << report.to << '\n'
+        << "View:           " << view_name(report.view) << "\n\n";
+    if (table.rows.empty()) {
+        out << "No connections in this period.\n";
+    } else {
+        write_table(table, out);
+    }
+    out << '\n'
+        << "Connections:    " << summary.count << '\n'
+        << "Time:           " << summary.time << '\n'
+        << "Traffic:        " << summary.traffic << '\n'
+        << "Total cost:     " << summary.total << '\n';
+}
+
+}  // namespace quorvane
