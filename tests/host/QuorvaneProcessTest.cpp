@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <thread>
 
 #include "host/ChildProcess.h"
@@ -40,6 +41,26 @@ int log_rows(const std::string& db_path) {
     }
     sqlite3_close(db);
     return rows;
+}
+
+// The shortest duration of the log's rows (-1 without rows), after removing them when asked.
+int shortest_duration(const std::string& db_path, bool then_clear = false) {
+    sqlite3* db = nullptr;
+    int shortest = -1;
+    if (sqlite3_open_v2(db_path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
+        sqlite3_busy_timeout(db, 2000);
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(db, "select min(Duration) from log", -1, &statement, nullptr) ==
+                SQLITE_OK &&
+            sqlite3_step(statement) == SQLITE_ROW &&
+            sqlite3_column_type(statement, 0) != SQLITE_NULL) {
+            shortest = sqlite3_column_int(statement, 0);
+        }
+        sqlite3_finalize(statement);
+        if (then_clear) sqlite3_exec(db, "delete from log", nullptr, nullptr, nullptr);
+    }
+    sqlite3_close(db);
+    return shortest;
 }
 
 // Waits until the log holds more rows than it held before.
@@ -118,6 +139,38 @@ TEST_F(QuorvaneProcess, DesktopRunIsTheSingleInstanceLogsAndEndsInOrderOnAStopSi
 
         first->send_signal(stop);
         EXPECT_EQ(first->wait(kPatience), 0) << "signal " << stop << "\n" << first->err();
+    }
+}
+
+// However the program stops, each open connection's row gets its last figures: inserted
+// with duration 0 on its first tick, it shows the seconds it was online once the program
+// has ended, long before a scheduled rewrite (tick 30) would have come.
+TEST_F(QuorvaneProcess, EveryStopWritesTheLastFiguresOfTheOpenConnections) {
+    struct Stop {
+        const char* what;
+        bool service;
+        int signal;
+    };
+    const auto db = data_dir() + "/config/log.db";
+    for (const Stop& stop :
+         {Stop{"desktop, SIGTERM", false, SIGTERM}, Stop{"desktop, SIGINT", false, SIGINT},
+          Stop{"service stopped by its manager", true, SIGTERM}}) {
+        SCOPED_TRACE(stop.what);
+        shortest_duration(db, true);
+        std::optional<NotifySocket> manager;
+        ChildProcess::Environment changes;
+        if (stop.service) {
+            manager.emplace(dir.str() + "/notify");
+            changes["NOTIFY_SOCKET"] = manager->path();
+        }
+        auto program = start({}, changes);
+        ASSERT_TRUE(wait_for_log_rows(db)) << program->err();
+        ASSERT_EQ(shortest_duration(db), 0) << "rows are inserted with duration 0";
+        // A few ticks online.
+        std::this_thread::sleep_for(3s);
+        program->send_signal(stop.signal);
+        EXPECT_EQ(program->wait(kPatience), 0) << program->err();
+        EXPECT_GT(shortest_duration(db), 0);
     }
 }
 
