@@ -140,8 +140,7 @@ TEST_F(ConnectionEnd, ALockedLogDelaysTheLastRewriteUntilItIsReleased) {
     engine->write_final_figures();
     auto logged = rows();
     ASSERT_EQ(logged.size(), 3u);
-    EXPECT_EQ(figures(logged),
-              (std::set<Figures>{{"DSL", 1, 0}, {"LAN", 5, 5000}, {"WAN", 8, 0}}));
+    EXPECT_EQ(figures(logged), (std::set<Figures>{{"DSL", 1, 0}, {"LAN", 5, 5000}, {"WAN", 8, 0}}));
 }
 
 // The log file is deleted and a new one provisioned while connections are open: their rows
