@@ -1,5 +1,6 @@
 // quorvane: the network-usage meter. One executable for three uses:
 //   quorvane [-install | -uninstall] [-silent]   register or remove the systemd service
+//   quorvane --help | -h | --version              print the usage or the version
 //   quorvane                                      run: as the service when systemd started
 //                                                 it (NOTIFY_SOCKET), else on the desktop
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "app/LocaleSettings.h"
+#include "host/ProgramUsage.h"
 #include "host/Startup.h"
 #include "host/TUniApplication.h"
 #include "platform/linux/LinkConnectionNames.h"
@@ -37,6 +39,11 @@ int main(int argc, char** argv) {
     // Before any thread exists, so that every thread inherits the mask.
     block_stop_signals();
     std::vector<std::string> arguments(argv + 1, argv + argc);
+    // Before anything of the program starts: no meter, no lock, no window.
+    if (auto text = usage_or_version_request(arguments)) {
+        std::fputs(text->c_str(), stdout);
+        return 0;
+    }
     // Without a display the windows live on Qt's offscreen platform.
     if (!is_set("DISPLAY") && !is_set("WAYLAND_DISPLAY") && !is_set("QT_QPA_PLATFORM")) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);

@@ -2,9 +2,23 @@
 
 #include <QCoreApplication>
 
+#include <filesystem>
+#include <iostream>
+
+#include "config/DataDir.h"
+
 #include "ui/MessageBox.h"
 
 namespace quorvane {
+
+std::string service_data_dir() {
+    // Found as the service will find it when it runs: the machine store first. The service
+    // runs in this directory too, so that the fall-back to the current directory agrees.
+    std::string dir = settle_data_dir(default_data_dir_sources(), std::cerr);
+    std::error_code error;
+    auto absolute = std::filesystem::absolute(dir, error);
+    return error ? dir : absolute.lexically_normal().string();
+}
 
 ServiceDefinition service_definition(const TService& service, const std::string& executable) {
     const auto& settings = service.settings();
@@ -14,6 +28,7 @@ ServiceDefinition service_definition(const TService& service, const std::string&
     definition.executable_path = executable;
     definition.interactive = settings.Interactive;
     definition.auto_start = settings.StartType == TStartType::stAuto;
+    definition.data_dir = service_data_dir();
     for (const auto& dependency : settings.Dependencies) {
         definition.dependencies.push_back(dependency.IsGroup ? "+" + dependency.Name
                                                              : dependency.Name);
@@ -46,6 +61,13 @@ bool register_services(const std::vector<std::unique_ptr<TService>>& services,
         MessageBox::information(
             nullptr, "Information",
             install ? "Service installed successfully" : "Service uninstalled successfully");
+        // Where each unit went and how it starts, for the one who typed the command.
+        if (install) {
+            for (const auto& service : services) {
+                std::cerr << installer.installed_note(service->settings().Name);
+            }
+            std::cerr.flush();
+        }
     }
     installer.close_manager();
     return !failed;

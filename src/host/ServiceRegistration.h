@@ -8,7 +8,12 @@
 
 namespace quorvane {
 
-// What the service manager is to keep of a service, run from this executable.
+// The data directory the service will use, absolute: the one start-up settles (machine
+// store, user store, current directory), as seen now.
+std::string service_data_dir();
+
+// What the service manager is to keep of a service, run from this executable, writing into
+// service_data_dir().
 ServiceDefinition service_definition(const TService& service, const std::string& executable);
 
 // Registers (install) or removes the services, in order. A service that fails gets the

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 
+#include <filesystem>
 #include <iostream>
 
 #include "host/CommandLine.h"
@@ -64,6 +65,19 @@ void desktop_mode(TUniApplication& application, TFmain& main_window, StartupPort
     }
 }
 
+// The log database is provisioned, never created: without it nothing is recorded. Said
+// once at start, on the terminal and in the system log; every tick still tries to open
+// it, so a file provisioned later is used from then on.
+void report_missing_log(TUniApplication& application, const std::string& data_dir) {
+    const std::string path = data_dir + "/config/log.db";
+    std::error_code error;
+    if (std::filesystem::is_regular_file(path, error)) return;
+    const std::string text = "no log database in the data directory " + data_dir + " (" + path +
+                             " is missing): nothing is recorded until it is there";
+    std::cerr << "quorvane: " << text << std::endl;
+    application.event_log().write_error(application.event_logger().source(), text);
+}
+
 }  // namespace
 
 int program_body(TUniApplication& application, StartupPorts& ports) {
@@ -77,6 +91,7 @@ int program_body(TUniApplication& application, StartupPorts& ports) {
     auto& service = application.CreateService<TROrdService>(application);
     if (install) return install_route(application);
 
+    report_missing_log(application, data_dir);
     if (QGuiApplication::platformName() == "offscreen") {
         std::cerr << "quorvane: no display, running on the offscreen platform (the windows "
                      "exist but are not shown); data directory: "

@@ -13,6 +13,7 @@ struct ServiceDefinition {
     bool interactive = false;
     bool auto_start = true;
     std::vector<std::string> dependencies;  // services started before this one
+    std::string data_dir;  // the directory the service writes into, absolute; may be empty
 };
 
 // The registering side of the system's service manager. Every failure throws SystemError
@@ -27,6 +28,9 @@ public:
     // Fails when no service of that name is installed or it cannot be removed.
     virtual void delete_service(const std::string& name) = 0;
     virtual void close_manager() = 0;
+    // After a successful install: where the service now is and how it is started, for the
+    // terminal ("Unit file: ...", "Start it with: ..."); empty when there is nothing to say.
+    virtual std::string installed_note(const std::string& /*name*/) const { return {}; }
 };
 
 }  // namespace quorvane

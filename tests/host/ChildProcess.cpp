@@ -20,6 +20,7 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv, const Environme
     auto stem = out_dir + "/child" + std::to_string(++serial);
     m_err_path = stem + ".err";
     auto out_path = stem + ".out";
+    m_out_path = out_path;
 
     std::map<std::string, std::string> env;
     for (char** e = environ; *e != nullptr; ++e) {
@@ -85,11 +86,23 @@ std::optional<int> ChildProcess::wait(std::chrono::milliseconds timeout) {
     return m_exit;
 }
 
-std::string ChildProcess::err() const {
-    std::ifstream in(m_err_path);
+namespace {
+
+std::string file_text(const std::string& path) {
+    std::ifstream in(path);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+}  // namespace
+
+std::string ChildProcess::err() const {
+    return file_text(m_err_path);
+}
+
+std::string ChildProcess::out() const {
+    return file_text(m_out_path);
 }
 
 bool ChildProcess::wait_for_err(const std::string& text, std::chrono::milliseconds timeout) {

@@ -27,6 +27,7 @@ public:
     // is still running after the timeout.
     std::optional<int> wait(std::chrono::milliseconds timeout);
     std::string err() const;
+    std::string out() const;
     // Waits until standard error holds the text; false when the process ended or the
     // timeout passed first.
     bool wait_for_err(const std::string& text, std::chrono::milliseconds timeout);
@@ -35,6 +36,7 @@ private:
     pid_t m_pid = -1;
     std::optional<int> m_exit;
     std::string m_err_path;
+    std::string m_out_path;
 };
 
 }  // namespace quorvane::test

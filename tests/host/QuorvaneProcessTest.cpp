@@ -220,7 +220,8 @@ TEST_F(QuorvaneProcess, InstallAndUninstallIntoATemporaryUnitDirectory) {
     std::string err;
 
     EXPECT_EQ(run({"-install"}, &err), 0);
-    EXPECT_EQ(err, "Information: Service installed successfully\n");
+    EXPECT_EQ(err, "Information: Service installed successfully\nUnit file: " + unit +
+                       "\nStart it with: systemctl start QVANESVC\n");
     ASSERT_TRUE(fs::exists(unit));
     EXPECT_EQ(fs::read_symlink(link), unit);
     std::string text = dir.read("units/QVANESVC.service");

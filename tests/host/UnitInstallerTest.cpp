@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 
 ServiceDefinition quorvane_service(const std::string& executable) {
     return ServiceDefinition{"QVANESVC", "Quorvane server edition", executable, true,
-                             true,       {"Netman", "RASMan"}};
+                             true,       {"Netman", "RASMan"},      ""};
 }
 
 // An executable that exists, for the unit's ExecStart=.
@@ -48,8 +48,49 @@ TEST(UnitFile, PathsAndTextsAreEscapedForSystemd) {
     EXPECT_EQ(dependency_unit("netman"), "NetworkManager.service");
     EXPECT_EQ(dependency_unit("RASMan"), "ModemManager.service");
     EXPECT_EQ(dependency_unit("foo"), "foo.service");
-    auto text = unit_file_text({"S", "50% off", "/bin/x", false, true, {}});
+    auto text = unit_file_text({"S", "50% off", "/bin/x", false, true, {}, ""});
     EXPECT_NE(text.find("Description=50%% off\n"), std::string::npos);
+}
+
+// The service changes nothing on the machine but its data directory, which it may write and
+// runs in; a path with blanks or '%' stays one word.
+TEST(UnitFile, TheServiceIsHardenedAndWritesOnlyItsDataDirectory) {
+    auto service = quorvane_service("/usr/bin/quorvane");
+    service.data_dir = "/var/lib/quorvane";
+    auto text = unit_file_text(service);
+    for (const char* line :
+         {"\nNoNewPrivileges=yes\n", "\nProtectSystem=strict\n", "\nProtectHome=read-only\n",
+          "\nPrivateTmp=yes\n", "\nReadWritePaths=-/var/lib/quorvane\n",
+          "\nWorkingDirectory=-/var/lib/quorvane\n"}) {
+        EXPECT_NE(text.find(line), std::string::npos) << line;
+    }
+    EXPECT_EQ(text.find('@'), std::string::npos) << "every placeholder filled";
+    EXPECT_EQ(path_word("-", "/srv/my data"), "\"-/srv/my data\"");
+    EXPECT_EQ(path_word("-", "/srv/100%\"q\""), "\"-/srv/100%%\\\"q\\\"\"");
+    EXPECT_EQ(unit_file_text(quorvane_service("/usr/bin/quorvane")).find("ReadWritePaths="),
+              std::string::npos)
+        << "no data directory, no line";
+}
+
+TEST(SystemdUnitInstaller, TheHardenedUnitVerifiesClean) {
+    if (std::system("command -v systemd-analyze >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "systemd-analyze is not installed";
+    }
+    TempDir units;
+    SystemdUnitInstaller installer(units.str());
+    installer.open_manager();
+    auto service = quorvane_service(some_executable());
+    for (const char* data : {"data", "my data 100%"}) {
+        service.name = std::string("QVTEST") + (data[0] == 'd' ? "1" : "2");
+        service.data_dir = (units.path() / data).string();
+        fs::create_directories(service.data_dir);
+        installer.create_service(service);
+        auto verify = "systemd-analyze verify '" + installer.unit_path(service.name) + "' 2>&1";
+        EXPECT_EQ(std::system(verify.c_str()), 0) << verify;
+        EXPECT_EQ(installer.installed_note(service.name),
+                  "Unit file: " + installer.unit_path(service.name) +
+                      "\nStart it with: systemctl start " + service.name + "\n");
+    }
 }
 
 TEST(SystemdUnitInstaller, InstallsEnablesAndRemovesTheUnit) {
@@ -105,6 +146,8 @@ TEST(SystemdUnitInstaller, AUnitDirectoryThatCannotBeWrittenIsAnUnreachableManag
             EXPECT_NE(error.code(), 0u);
             EXPECT_NE(std::string(error.what()).find("Cannot reach the service manager"),
                       std::string::npos);
+            EXPECT_NE(std::string(error.what()).find(path), std::string::npos)
+                << "the message names the directory";
         }
     }
 }

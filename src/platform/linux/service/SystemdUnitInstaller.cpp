@@ -89,6 +89,10 @@ void SystemdUnitInstaller::create_service(const ServiceDefinition& service) {
     reload_systemd();
 }
 
+std::string SystemdUnitInstaller::installed_note(const std::string& name) const {
+    return "Unit file: " + unit_path(name) + "\nStart it with: systemctl start " + name + "\n";
+}
+
 void SystemdUnitInstaller::delete_service(const std::string& name) {
     auto path = unit_path(name);
     struct stat info {};

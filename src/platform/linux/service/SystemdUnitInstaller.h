@@ -21,6 +21,7 @@ public:
     void create_service(const ServiceDefinition& service) override;
     void delete_service(const std::string& name) override;
     void close_manager() override {}
+    std::string installed_note(const std::string& name) const override;
 
     std::string unit_path(const std::string& name) const;
     std::string wants_link_path(const std::string& name) const;

@@ -35,12 +35,31 @@ std::string dependency_unit(const std::string& dependency) {
     return dependency + ".service";
 }
 
-std::string exec_word(const std::string& path) {
-    bool plain = std::all_of(path.begin(), path.end(), [](char c) {
+namespace {
+
+bool is_plain_path(const std::string& path) {
+    return std::all_of(path.begin(), path.end(), [](char c) {
         return std::isalnum(static_cast<unsigned char>(c)) || c == '/' || c == '.' || c == '_' ||
                c == '-' || c == '+';
     });
-    if (plain) return path;
+}
+
+}  // namespace
+
+std::string path_word(const std::string& prefix, const std::string& path) {
+    if (is_plain_path(path)) return prefix + path;
+    std::string out = "\"" + prefix;
+    for (char c : path) {
+        if (c == '"' || c == '\\') out += '\\';
+        if (c == '%') out += '%';
+        if (c == '\n') c = ' ';
+        out += c;
+    }
+    return out + "\"";
+}
+
+std::string exec_word(const std::string& path) {
+    if (is_plain_path(path)) return path;
     std::string out = "\"";
     for (char c : path) {
         if (c == '"' || c == '\\') out += '\\';
@@ -62,6 +81,12 @@ std::string unit_file_text(const ServiceDefinition& service) {
     replace_all(text, "@DESCRIPTION@", escape_specifiers(description));
     replace_all(text, "@EXECUTABLE@", exec_word(service.executable_path));
     replace_all(text, "@AFTER@", after);
+    std::string data_dir_lines;
+    if (!service.data_dir.empty()) {
+        data_dir_lines = "ReadWritePaths=" + path_word("-", service.data_dir) + "\n" +
+                         "WorkingDirectory=-" + escape_specifiers(service.data_dir) + "\n";
+    }
+    replace_all(text, "@DATA_DIR_LINES@", data_dir_lines);
     return text;
 }
 

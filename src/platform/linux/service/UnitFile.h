@@ -14,5 +14,9 @@ std::string unit_file_text(const ServiceDefinition& service);
 std::string dependency_unit(const std::string& dependency);
 // A path as one word of ExecStart= (quoted where needed, specifiers escaped).
 std::string exec_word(const std::string& path);
+// A path of a path-list setting (ReadWritePaths=) with a prefix such as "-" (ignore when
+// missing): quoted where needed, specifiers escaped; no "$" expansion happens there.
+// (WorkingDirectory= takes its whole value as one path, unquoted.)
+std::string path_word(const std::string& prefix, const std::string& path);
 
 }  // namespace quorvane
