@@ -41,6 +41,11 @@ MessageBox::Answer MessageBox::confirmation_ok(QWidget* parent, const QString& c
     return ask(Kind::Confirmation, parent, caption, text);
 }
 
+MessageBox::Answer MessageBox::confirmation_ok_cancel(QWidget* parent, const QString& caption,
+                                                      const QString& text) {
+    return ask(Kind::OkCancel, parent, caption, text);
+}
+
 MessageBox::Answer MessageBox::error(QWidget* parent, const QString& caption, const QString& text) {
     return ask(Kind::Error, parent, caption, text);
 }
@@ -81,7 +86,7 @@ MessageBox::Answer MessageBox::ask(Kind kind, QWidget* parent, const QString& ca
         std::fprintf(stderr, "%s: %s\n", caption.toLocal8Bit().constData(),
                      text.toLocal8Bit().constData());
         std::fflush(stderr);
-        return kind == Kind::Question ? Cancel : Dismissed;
+        return kind == Kind::Question || kind == Kind::OkCancel ? Cancel : Dismissed;
     }
     QMessageBox box(parent);
     box.setWindowTitle(caption);
@@ -95,6 +100,11 @@ MessageBox::Answer MessageBox::ask(Kind kind, QWidget* parent, const QString& ca
         case Kind::Confirmation:
             box.setIcon(QMessageBox::Question);
             box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case Kind::OkCancel:
+            box.setIcon(QMessageBox::Question);
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            box.setDefaultButton(QMessageBox::Ok);
             break;
         case Kind::Error:
             box.setIcon(QMessageBox::Critical);

@@ -10,8 +10,8 @@ namespace quorvane {
 
 // Message boxes behind one seam. A test sets the answer of the next box, which then is not
 // shown. Without a display (the offscreen platform) a box writes "Caption: text" to
-// standard error and answers as if it was dismissed (Cancel for a question), unless a test
-// asked for real boxes on every platform.
+// standard error and answers as if it was dismissed (Cancel for a box that has a Cancel
+// button), unless a test asked for real boxes on every platform.
 class MessageBox {
 public:
     enum Answer { Ok, Cancel, Yes, No, Dismissed };
@@ -20,6 +20,9 @@ public:
     static Answer question_yes_cancel(QWidget* parent, const QString& caption, const QString& text);
     // A confirmation with a single OK button.
     static Answer confirmation_ok(QWidget* parent, const QString& caption, const QString& text);
+    // A confirmation with the buttons OK and Cancel.
+    static Answer confirmation_ok_cancel(QWidget* parent, const QString& caption,
+                                         const QString& text);
     static Answer error(QWidget* parent, const QString& caption, const QString& text);
     static Answer information(QWidget* parent, const QString& caption, const QString& text);
 
@@ -33,7 +36,7 @@ public:
     static bool has_display();
 
 private:
-    enum class Kind { Question, Confirmation, Error, Information };
+    enum class Kind { Question, Confirmation, OkCancel, Error, Information };
     static Answer ask(Kind kind, QWidget* parent, const QString& caption, const QString& text);
 };
 
