@@ -50,16 +50,34 @@ std::string_view first_chars(std::string_view text, size_t count) {
     return text;
 }
 
-void check_name(std::string_view what, std::string_view name) {
-    if (name.find_first_of(std::string_view("]=\r\n\0", 5)) != std::string_view::npos) {
-        throw std::invalid_argument("An INI " + std::string(what) + " name may not contain ']', " +
-                                    "'=', a line break or a zero character: '" + std::string(name) +
-                                    "'");
+// The name with its line breaks and zero characters made visible, for a message.
+std::string shown_name(std::string_view name) {
+    std::string shown;
+    for (char c : name) {
+        if (c == '\n') {
+            shown += "\\n";
+        } else if (c == '\r') {
+            shown += "\\r";
+        } else if (c == '\0') {
+            shown += "\\0";
+        } else {
+            shown += c;
+        }
     }
+    return shown;
+}
+
+bool breaks_the_line(std::string_view name) {
+    return name.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
+std::string_view without_leading_blanks(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    return text;
 }
 
 void check_value(std::string_view value) {
-    if (value.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos) {
+    if (breaks_the_line(value)) {
         throw std::invalid_argument(
             "An INI value may not contain a line break or a zero character");
     }
@@ -78,15 +96,36 @@ std::string IniFile::read_string(std::string_view section, std::string_view key,
     return std::string(first_chars(strip_quotes(*value), max_value_chars));
 }
 
+std::string IniFile::full_path() const {
+    std::error_code ec;
+    auto full = std::filesystem::absolute(m_path, ec);
+    return ec ? m_path : full.string();
+}
+
+void IniFile::check_section_name(std::string_view section) const {
+    if (breaks_the_line(section)) {
+        throw IniNameError("Unable to write to " + full_path() + ": the section name \"" +
+                           shown_name(section) +
+                           "\" holds a line break or a zero character, which a section "
+                           "name cannot hold");
+    }
+}
+
+void IniFile::check_key_name(std::string_view key) const {
+    if (breaks_the_line(key) || key.find('=') != std::string_view::npos ||
+        without_leading_blanks(key).starts_with('[')) {
+        throw IniNameError("Unable to write to " + full_path() + ": the key name \"" +
+                           shown_name(key) +
+                           "\" holds \"=\", a line break or a zero character, or starts "
+                           "with \"[\"");
+    }
+}
+
 void IniFile::write_string(std::string_view section, std::string_view key, std::string_view value) {
-    check_name("section", section);
-    check_name("key", key);
+    check_section_name(section);
+    check_key_name(key);
     check_value(value);
-    auto failure = [this]() {
-        std::error_code ec;
-        auto full = std::filesystem::absolute(m_path, ec);
-        return IniWriteError("Unable to write to " + (ec ? m_path : full.string()));
-    };
+    auto failure = [this]() { return IniWriteError("Unable to write to " + full_path()); };
     std::string content;
     // A file that exists but cannot be read is not overwritten: its content would be lost.
     if (read_whole_file(m_path, content) == ReadResult::failed) throw failure();

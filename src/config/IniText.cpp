@@ -22,11 +22,12 @@ bool same_name(std::string_view a, std::string_view b) {
     return equals_ignoring_case(trim(a), trim(b));
 }
 
-// "[name]" with anything after the closing bracket ignored.
+// "[name]": the name runs to the last "]" of the line, so that it may hold brackets of its
+// own ("[Office [LAN]]" is the section "Office [LAN]"); anything after that "]" is ignored.
 std::optional<std::string_view> header_name(std::string_view body) {
     body = trim(body);
     if (body.empty() || body.front() != '[') return std::nullopt;
-    size_t close = body.find(']');
+    size_t close = body.rfind(']');
     if (close == std::string_view::npos) return std::nullopt;
     return body.substr(1, close - 1);
 }

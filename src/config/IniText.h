@@ -9,7 +9,9 @@ namespace quorvane {
 
 // The text of an INI file as its lines, each kept byte for byte with its own line end.
 // Section and key names match without regard to ASCII letter case and to blanks around
-// them; the first matching section, and the first matching key in it, count.
+// them; the first matching section, and the first matching key in it, count. A section's
+// name is what stands between the "[" that opens its header line and the last "]" of that
+// line, so any name that fits on one line can be a section.
 class IniText {
 public:
     explicit IniText(std::string_view content);

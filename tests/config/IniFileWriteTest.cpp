@@ -144,11 +144,11 @@ TEST_P(ConfigIniRejects, NamesOrValuesThatWouldBreakTheFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ConfigIniRejects,
-                         testing::Values(BadWrite{"SectionBracket", "a]b", "k", "v"},
-                                         BadWrite{"SectionEquals", "a=b", "k", "v"},
-                                         BadWrite{"SectionNewline", "a\n[b", "k", "v"},
+                         testing::Values(BadWrite{"SectionNewline", "a\n[b", "k", "v"},
                                          BadWrite{"SectionReturn", "a\rb", "k", "v"},
+                                         BadWrite{"SectionZero", std::string("a\0b", 3), "k", "v"},
                                          BadWrite{"KeyBracket", "a", "[x]", "v"},
+                                         BadWrite{"KeyBracketAfterBlanks", "a", "  [x", "v"},
                                          BadWrite{"KeyEquals", "a", "k=x", "v"},
                                          BadWrite{"KeyNewline", "a", "k\nx", "v"},
                                          BadWrite{"KeyZero", "a", std::string("k\0x", 3), "v"},
