@@ -82,7 +82,9 @@ public:
     void ComboBoxEx1DropDown() { ComboBoxEx1Enter(); }
     void Help1Click();
 
-    void set_forms(const Forms* forms) { m_forms = forms; }
+    // Also hands the meter and the statistics window the device table and the regional
+    // settings (TFmainLive.cpp).
+    void set_forms(const Forms* forms);
 
     TrafficEngine& engine() { return *m_engine; }
     LogDatabase& log_database() { return *m_log; }
@@ -105,6 +107,11 @@ public:
     HelpMenu* PopupMenu2() const { return m_help_menu; }
 
     void set_tray_icon(int index) override;
+    // The meter and the statistics window are fed while their Tag is 1 (TFmainLive.cpp).
+    bool wants_meter() const override;
+    void update_meter(const Tmibarray& devices) override;
+    bool wants_stat() const override;
+    void update_stat(const Tmibarray& devices) override;
 
 signals:
     // The window was closed: the application is to end.

@@ -129,7 +129,10 @@ void TFmain::SpeedButton6Click() {
 void TFmain::StringGrid1DblClick() {
     // A double click always replaces the statistics window's device.
     stat_device = m_grid->selected_device().toStdString();
-    if (m_forms && m_forms->Fstat) show_window(m_forms->Fstat.get());
+    if (m_forms && m_forms->Fstat) {
+        m_forms->Fstat->set_device_text(stat_device);
+        show_window(m_forms->Fstat.get());
+    }
 }
 
 void TFmain::Help1Click() {
