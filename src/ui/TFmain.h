@@ -75,6 +75,7 @@ public:
     void SpeedButton6Click();  // Tune up (never visible)
     void SpeedButton5Click();  // show the log
     void SpeedButton1Click();  // erase what the grid shows
+    void SpeedButton10Click();  // export what the grid shows as a usage report
     void StringGrid1DblClick();
     void RadionowonlineClick();
     void RadiofrimdatabaseClick();

@@ -39,6 +39,7 @@ void TFmain::connect_commands() {
        &TFmain::RadiofrimdatabaseClick);
     on(m_filter->SpeedButton5(), &QToolButton::clicked, &TFmain::SpeedButton5Click);
     on(m_filter->SpeedButton1(), &QToolButton::clicked, &TFmain::SpeedButton1Click);
+    on(m_filter->SpeedButton10(), &QToolButton::clicked, &TFmain::SpeedButton10Click);
     on(m_filter->ComboBoxEx1(), &DeviceComboBox::entered, &TFmain::ComboBoxEx1Enter);
     on(m_filter->ComboBoxEx1(), &DeviceComboBox::dropping_down, &TFmain::ComboBoxEx1DropDown);
 
