@@ -156,7 +156,11 @@ void TFmain::Timer2Timer() {
         }
     } dispose{m_timer2};
     IniFile config(m_context.data_dir + "/config/config.ini");
-    // The general options reach the configuration dialog once that dialog is built.
+    // The general options into the configuration dialog and the tip window's check box. A
+    // failure goes to the event log; the start-up goes on.
+    if (m_forms && m_forms->Fconfig && m_forms->Fconfig->attached()) {
+        command([this] { m_forms->Fconfig->load_general_cfg(); });
+    }
     // The log filter's defaults: every device, from today to today. A failure here only
     // leaves the boxes as they were.
     try {

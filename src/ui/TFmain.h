@@ -66,15 +66,15 @@ public:
     void create_log_filter();
 
     // The commands.
-    void SpeedButton4Click();  // Configure
-    void SpeedButton7Click();  // Meter
-    void SpeedButton8Click();  // Statistic
-    void SpeedButton9Click();  // Help: the help menu at the mouse
-    void SpeedButton2Click();  // Home
-    void SpeedButton3Click();  // Exit
-    void SpeedButton6Click();  // Tune up (never visible)
-    void SpeedButton5Click();  // show the log
-    void SpeedButton1Click();  // erase what the grid shows
+    void SpeedButton4Click();   // Configure
+    void SpeedButton7Click();   // Meter
+    void SpeedButton8Click();   // Statistic
+    void SpeedButton9Click();   // Help: the help menu at the mouse
+    void SpeedButton2Click();   // Home
+    void SpeedButton3Click();   // Exit
+    void SpeedButton6Click();   // Tune up (never visible)
+    void SpeedButton5Click();   // show the log
+    void SpeedButton1Click();   // erase what the grid shows
     void SpeedButton10Click();  // export what the grid shows as a usage report
     void StringGrid1DblClick();
     void RadionowonlineClick();
@@ -124,6 +124,8 @@ protected:
 
 private:
     void FormCreate();
+    // Hands the configuration dialog and the tip window what they work on (TFmainConfig.cpp).
+    void attach_config_windows();
     void build_face();
     void connect_commands();
     void write_tick_error(const std::string& message);

@@ -92,8 +92,7 @@ void TFmain::OpenURL(const QString& address) {
 
 void TFmain::SpeedButton4Click() {
     if (!m_forms || !m_forms->Fconfig) return;
-    m_forms->Fconfig->setWindowModality(Qt::ApplicationModal);
-    show_window(m_forms->Fconfig.get());
+    m_forms->Fconfig->exec();
 }
 
 void TFmain::SpeedButton7Click() {

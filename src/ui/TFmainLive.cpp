@@ -17,6 +17,7 @@ void TFmain::set_forms(const Forms* forms) {
         m_forms->Fstat->set_device_table(&m_engine->mibarray());
         m_forms->Fstat->set_regional(m_context.regional);
     }
+    attach_config_windows();
 }
 
 bool TFmain::wants_meter() const {
