@@ -38,14 +38,32 @@ std::string shown_time(const std::string& hh_mm, const RegionalSettings& regiona
     return format_local_time(time, regional.short_time_format);
 }
 
+std::string log_row_text(const LogRow& row, int column, const RegionalSettings& regional) {
+    switch (column) {
+        case 0:
+            return shown_date(row.startdate, regional);
+        case 1:
+            return shown_time(row.starttime, regional);
+        case kDeviceColumn:
+            return row.deventry;
+        case 3:
+            return secs_to_str(row.duration);
+        case 4:
+            return bytes_to_str(row.dload, regional);
+        case 5:
+            return bytes_to_str(row.uload, regional);
+        case 6:
+            return bytes_to_str(row.dload + row.uload, regional);
+        default:
+            return {};
+    }
+}
+
 GridRowTexts log_row_texts(const LogRow& row, const RegionalSettings& regional) {
-    return {shown_date(row.startdate, regional),
-            shown_time(row.starttime, regional),
-            row.deventry,
-            secs_to_str(row.duration),
-            bytes_to_str(row.dload, regional),
-            bytes_to_str(row.uload, regional),
-            bytes_to_str(row.dload + row.uload, regional)};
+    GridRowTexts texts;
+    for (int column = 0; column < static_cast<int>(texts.size()); ++column)
+        texts[column] = log_row_text(row, column, regional);
+    return texts;
 }
 
 }  // namespace quorvane

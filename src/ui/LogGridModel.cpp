@@ -47,10 +47,9 @@ QString LogGridModel::text(int row, int column) const {
     const auto at = static_cast<size_t>(row);
     if (at < m_texts.size()) return QString::fromStdString(m_texts[at][column]);
     if (at < m_log_rows.size()) {
-        const LogRow& log_row = m_log_rows[at];
-        // The name needs no formatting; the other cells are made for this one row.
-        if (column == kDeviceColumn) return QString::fromStdString(log_row.deventry);
-        return QString::fromStdString(log_row_texts(log_row, m_regional)[column]);
+        // Only the cell asked for is formatted: a refresh formats nothing, a paint the cells
+        // on screen.
+        return QString::fromStdString(log_row_text(m_log_rows[at], column, m_regional));
     }
     return {};
 }
