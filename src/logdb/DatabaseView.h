@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "logdb/LogRow.h"
+#include "logdb/OrderedLogRows.h"
 #include "logdb/TariffBook.h"
 #include "logdb/Tlog_summary.h"
 
@@ -18,7 +19,7 @@ struct LogFilter;
 // What one refresh of the database view has: the rows the filter matches, in the grid's
 // order, and their summary.
 struct DatabaseView {
-    std::vector<LogRow> rows;
+    OrderedLogRows rows;
     Tlog_summary summary;
 };
 
@@ -26,18 +27,23 @@ struct DatabaseView {
 // and including the failing one, which the grid shows, while the summary stays as it was.
 class DatabaseViewError : public std::runtime_error {
 public:
-    DatabaseViewError(const std::string& message, std::vector<LogRow> rows)
+    DatabaseViewError(const std::string& message, OrderedLogRows rows)
         : std::runtime_error(message), rows(std::move(rows)) {}
-    std::vector<LogRow> rows;
+    OrderedLogRows rows;
 };
 
 // Sums rows in their order with the tariff of each row's device. Throws ConversionError
 // from the tariff; `rows_done` then tells how many rows were summed before the failing one.
 Tlog_summary summarize_rows(const std::vector<LogRow>& rows, TariffBook& tariffs,
                             size_t* rows_done = nullptr);
+// The same; each device's tariff is looked up once.
+Tlog_summary summarize_rows(const OrderedLogRows& rows, TariffBook& tariffs,
+                            size_t* rows_done = nullptr);
 
 // Runs the filtered query once and sums its rows. A failing query throws LogDatabaseError;
 // a tariff that does not convert throws DatabaseViewError.
-DatabaseView read_database_view(LogDatabase& log, const LogFilter& filter, TariffBook& tariffs);
+// The rows hold the shown columns unless all are asked for.
+DatabaseView read_database_view(LogDatabase& log, const LogFilter& filter, TariffBook& tariffs,
+                                OrderedLogRows::Columns wanted = OrderedLogRows::Columns::shown);
 
 }  // namespace quorvane

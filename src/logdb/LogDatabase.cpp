@@ -8,7 +8,6 @@
 #include <sys/stat.h>
 
 #include "logdb/LogFilterClause.h"
-#include "logdb/LogRowOrder.h"
 #include "logdb/SqliteStatement.h"
 
 namespace quorvane {
@@ -60,7 +59,11 @@ sqlite3* LogDatabase::connection() {
     // the next check.
     uint64_t device = 0;
     const uint64_t inode = inode_of(m_path, &device);
-    int rc = sqlite3_open_v2(m_path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    // One thread uses a LogDatabase (the window's; the service thread hands its work to it),
+    // so the connection takes no lock of its own: a lock for every column read was a tenth
+    // of a large refresh.
+    int rc = sqlite3_open_v2(m_path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                             nullptr);
     if (rc == SQLITE_OK) {
         // Another process reading or writing the log holds the tick up this long at most; a
         // statement that fails is done again later.
@@ -152,21 +155,37 @@ void LogDatabase::update_connections(const std::vector<LogRow>& rows) {
     }
 }
 
-std::vector<LogRow> LogDatabase::read_filtered(const LogFilter& filter) {
+OrderedLogRows LogDatabase::read_ordered(const LogFilter& filter, OrderedLogRows::Columns wanted) {
     LogFilterClause where(filter);
     // The rows come as the engine finds them (a date range through the start index, else
     // a plain scan) and are put in order here, which on a large log is several times faster
     // than the engine's ORDER BY. Within one start time the row written last comes first,
     // so the order is always the same.
+    OrderedLogRows::Collector rows(wanted);
+    if (wanted == OrderedLogRows::Columns::shown) {
+        auto select = statement(
+            "SELECT startdate, starttime, Deventry, Duration, dload, uload, rowid FROM log " +
+            where.sql());
+        where.bind(select);
+        while (select.next_row()) {
+            rows.add({}, select.text_view(0), select.text_view(1), {}, select.text_view(2),
+                     select.integer32(3), 0, select.integer(4), select.integer(5),
+                     select.integer(6));
+        }
+        return rows.take();
+    }
     auto select = statement("SELECT " + columns + ", rowid FROM log " + where.sql());
     where.bind(select);
-    LogRowsInViewOrder rows;
     while (select.next_row()) {
         rows.add(select.text_view(0), select.text_view(1), select.text_view(2), select.text_view(3),
                  select.text_view(4), select.integer32(5), select.integer32(6), select.integer(7),
                  select.integer(8), select.integer(9));
     }
     return rows.take();
+}
+
+std::vector<LogRow> LogDatabase::read_filtered(const LogFilter& filter) {
+    return read_ordered(filter, OrderedLogRows::Columns::all).copies();
 }
 
 std::vector<std::string> LogDatabase::distinct_device_names() {

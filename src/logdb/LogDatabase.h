@@ -8,6 +8,7 @@
 
 #include "logdb/LogFilter.h"
 #include "logdb/LogRow.h"
+#include "logdb/OrderedLogRows.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -27,7 +28,7 @@ public:
 // statement tries to open it again. The connection opens at the first statement and stays
 // open until check_file() finds that the path names another file (or none). A statement
 // waits a quarter of a second at most for a lock another connection holds. Every value is
-// a bound parameter.
+// a bound parameter. One thread at a time uses an object of this class.
 class LogDatabase {
 public:
     explicit LogDatabase(std::string path);
@@ -46,6 +47,9 @@ public:
     // The rows the filter matches, by start date ascending and, within a day, start time
     // descending.
     std::vector<LogRow> read_filtered(const LogFilter& filter);
+    // The same rows held compactly, for views over a large log; with the shown columns only,
+    // the id, user tag and speed are left out (and not read).
+    OrderedLogRows read_ordered(const LogFilter& filter, OrderedLogRows::Columns wanted);
     // The logged device names, each once (letter case ignored).
     std::vector<std::string> distinct_device_names();
     // Deletes the rows the filter matches, except those whose id is in spared_ids.

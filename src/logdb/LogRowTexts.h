@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "logdb/LogRow.h"
 #include "platform/RegionalSettings.h"
@@ -15,13 +16,13 @@ inline constexpr int kDeviceColumn = 2;
 
 // A row of the log: its ISO start date and HH:MM time in the regional short formats, then
 // the name, the duration and the byte counts.
-GridRowTexts log_row_texts(const LogRow& row, const RegionalSettings& regional);
+GridRowTexts log_row_texts(const LogRowRef& row, const RegionalSettings& regional);
 // One of those texts (column 0 to 6; empty text for any other), made alone.
-std::string log_row_text(const LogRow& row, int column, const RegionalSettings& regional);
+std::string log_row_text(const LogRowRef& row, int column, const RegionalSettings& regional);
 
 // The stored ISO date "2024-01-05" and time "13:45" in the regional short formats; a text
 // that is not of that form is shown as it is.
-std::string shown_date(const std::string& iso_date, const RegionalSettings& regional);
-std::string shown_time(const std::string& hh_mm, const RegionalSettings& regional);
+std::string shown_date(std::string_view iso_date, const RegionalSettings& regional);
+std::string shown_time(std::string_view hh_mm, const RegionalSettings& regional);
 
 }  // namespace quorvane

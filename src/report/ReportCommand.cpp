@@ -35,7 +35,8 @@ Report make_report(const ReportOptions& options, const std::string& data_dir,
     // The tariffs and the regional settings they are read with, as the main window reads
     // them for its database view.
     TariffBook tariffs(data_dir + "/config/dev.ini", regional);
-    DatabaseView view = read_database_view(log, filter, tariffs);
+    DatabaseView view = read_database_view(log, filter, tariffs, OrderedLogRows::Columns::all);
+    std::vector<LogRow> rows = view.rows.copies();
 
     Report report;
     report.data_dir = data_dir;
@@ -47,9 +48,9 @@ Report make_report(const ReportOptions& options, const std::string& data_dir,
     if (options.view != ReportOptions::View::Connections) {
         const GroupBy by =
             options.view == ReportOptions::View::Daily ? GroupBy::Day : GroupBy::Month;
-        report.groups = group_usage(view.rows, by, tariffs);
+        report.groups = group_usage(rows, by, tariffs);
     }
-    report.connections = std::move(view.rows);
+    report.connections = std::move(rows);
     return report;
 }
 

@@ -59,12 +59,12 @@ int LogGridModel::data_rows() const {
 }
 
 void LogGridModel::set_texts(std::vector<GridRowTexts> rows) {
-    m_log_rows.clear();
+    m_log_rows = OrderedLogRows();
     m_texts = std::move(rows);
     resize_to(std::max(m_rows, static_cast<int>(m_texts.size())));
 }
 
-void LogGridModel::set_log_rows(std::vector<LogRow> rows) {
+void LogGridModel::set_log_rows(OrderedLogRows rows) {
     m_texts.clear();
     m_log_rows = std::move(rows);
     resize_to(std::max(kMinimumRows, static_cast<int>(m_log_rows.size())));
@@ -72,7 +72,7 @@ void LogGridModel::set_log_rows(std::vector<LogRow> rows) {
 
 void LogGridModel::clear() {
     m_texts.clear();
-    m_log_rows.clear();
+    m_log_rows = OrderedLogRows();
     resize_to(m_rows);
 }
 

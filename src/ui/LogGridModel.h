@@ -5,17 +5,17 @@
 #include <QAbstractTableModel>
 #include <QString>
 
-#include "logdb/LogRow.h"
+#include "logdb/OrderedLogRows.h"
 #include "platform/RegionalSettings.h"
 #include "ui/GridTexts.h"
 
 namespace quorvane {
 
 // The main grid's rows: the devices online now (texts made once a tick) or the connections
-// of the database view (kept as log rows, their texts made only for the rows on screen, so
-// a refresh over a large log costs no formatting). There are never fewer than eleven data
-// rows; the rows past the data are empty. Rows change in place, so the grid's selection
-// stays on its row from one refresh to the next.
+// of the database view (kept as the compact log rows, their texts made only for the rows on screen,
+// so a refresh over a large log costs no formatting). There are never fewer than eleven data rows;
+// the rows past the data are empty. Rows change in place, so the grid's selection stays on its row
+// from one refresh to the next.
 class LogGridModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -36,7 +36,7 @@ public:
     // it is unless more rows are needed.
     void set_texts(std::vector<GridRowTexts> rows);
     // The database view: one row per connection, and no fewer than eleven rows in all.
-    void set_log_rows(std::vector<LogRow> rows);
+    void set_log_rows(OrderedLogRows rows);
     // Empties every row, keeping the row count.
     void clear();
 
@@ -46,7 +46,7 @@ public:
     QString device_at(int row) const { return text(row, kDeviceColumn); }
     // How many rows hold data.
     int data_rows() const;
-    const std::vector<LogRow>& log_rows() const { return m_log_rows; }
+    const OrderedLogRows& log_rows() const { return m_log_rows; }
 
 private:
     // Grows or shrinks to count rows and tells the views that every cell may have changed.
@@ -54,7 +54,7 @@ private:
 
     RegionalSettings m_regional;
     std::vector<GridRowTexts> m_texts;
-    std::vector<LogRow> m_log_rows;
+    OrderedLogRows m_log_rows;
     int m_rows = kMinimumRows;
 };
 

@@ -19,7 +19,7 @@ void TFmain::SpeedButton10Click() {
     UsageReport report;
     report.period = m_summary->Label7()->text().toStdString();
     report.device = m_filter->ComboBoxEx1()->currentText().toStdString();
-    report.rows = m_grid_model->log_rows();
+    report.rows = m_grid_model->log_rows().copies();
     report.summary = m_log_summary;
     ReportExportPrompts prompts(this, m_context.event_log, m_context.application_source);
     export_report(report, m_context.regional, m_context.ports.clock.now(), prompts);

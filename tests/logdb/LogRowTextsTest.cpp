@@ -34,7 +34,7 @@ TEST(LogRowTexts, StoredDatesAndTimesInTheRegionalShortFormats) {
 TEST(LogRowTexts, ARowHasTheSevenValuesOfTheGridAndTheReport) {
     const LogRow row{"a", "2026-12-10", "18:00", "local", "lan", 1800, 0, 5368709120, 1024};
     EXPECT_EQ(
-        log_row_texts(row, point_decimal()),
+        log_row_texts(ref_of(row), point_decimal()),
         (GridRowTexts{"12/10/2026", "18:00", "lan", "00:30:00", "5.00 GB", "1.00 KB", "5.00 GB"}));
 }
 

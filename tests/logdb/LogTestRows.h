@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "logdb/LogRow.h"
+#include "logdb/OrderedLogRows.h"
 
 namespace quorvane::test {
 
@@ -17,6 +18,10 @@ inline std::vector<std::string> ids_of(const std::vector<LogRow>& rows) {
     std::vector<std::string> ids;
     for (const auto& row : rows) ids.push_back(row.devuniqueid);
     return ids;
+}
+
+inline std::vector<std::string> ids_of(const OrderedLogRows& rows) {
+    return ids_of(rows.copies());
 }
 
 }  // namespace quorvane::test

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <sstream>
 
-#include "support/ReportFixture.h"
 #include "TestLocales.h"
 #include "logdb/TextReport.h"
+#include "support/ReportFixture.h"
 #include "support/TempDir.h"
 #include "support/XlsxSheet.h"
 

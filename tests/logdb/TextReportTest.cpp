@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <sstream>
 
-#include "support/ReportFixture.h"
 #include "TestLocales.h"
+#include "support/ReportFixture.h"
 #include "support/TempDir.h"
 
 namespace quorvane::test {
