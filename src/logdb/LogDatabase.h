@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "logdb/LogFilter.h"
+#include "logdb/LogFilterClause.h"
 #include "logdb/LogRow.h"
 #include "logdb/OrderedLogRows.h"
 
@@ -79,6 +80,8 @@ private:
     // The cached prepared statement for that text, ready for one use.
     SqliteStatement statement(const std::string& sql);
     void run(const std::string& sql);
+    // Whether a read of the filter's date range goes through the start index.
+    LogFilterClause::DateLookup date_lookup(const LogFilter& filter);
 
     std::string m_path;
     sqlite3* m_db = nullptr;

@@ -40,7 +40,7 @@ std::string like_pattern_of_name(const std::string& name) {
     return pattern;
 }
 
-LogFilterClause::LogFilterClause(const LogFilter& filter)
+LogFilterClause::LogFilterClause(const LogFilter& filter, DateLookup lookup)
     : m_filter(filter),
       m_device_pattern(filter.device_is_name ? like_pattern_of_name(filter.device_pattern)
                                              : filter.device_pattern),
@@ -49,7 +49,8 @@ LogFilterClause::LogFilterClause(const LogFilter& filter)
     if (filter.dates) {
         require_iso_date(filter.dates->from);
         require_iso_date(filter.dates->to);
-        m_sql += " AND startdate BETWEEN ?3 AND ?4";
+        m_sql += lookup == DateLookup::start_index ? " AND startdate BETWEEN ?3 AND ?4"
+                                                   : " AND +startdate BETWEEN ?3 AND ?4";
     }
 }
 

@@ -21,7 +21,11 @@ std::string like_pattern_of_name(const std::string& name);
 // A device given by name is matched with its escaped pattern and ESCAPE '\'.
 class LogFilterClause {
 public:
-    explicit LogFilterClause(const LogFilter& filter);
+    // How the engine finds the rows of a date range: through the start index, or by reading
+    // the whole table (the date then a plain condition, +startdate, that no index serves).
+    enum class DateLookup { start_index, table_scan };
+
+    explicit LogFilterClause(const LogFilter& filter, DateLookup lookup = DateLookup::start_index);
 
     const std::string& sql() const { return m_sql; }
     void bind(SqliteStatement& statement) const;

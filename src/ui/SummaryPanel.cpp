@@ -29,6 +29,13 @@ QLabel* SummaryPanel::add_line(int row, const char* caption, const char* name, c
     // Device names are whatever the user typed: never read as rich text.
     value->setTextFormat(Qt::PlainText);
     value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long figure or name wraps within the panel's width, never widening the panel: the
+    // log filter beside it keeps its place inside the window. The tool-tip holds the whole
+    // text where a single word is still too wide.
+    QSizePolicy policy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    policy.setHeightForWidth(true);
+    value->setSizePolicy(policy);
+    value->setWordWrap(true);
     QFont bold = value->font();
     bold.setBold(true);
     value->setFont(bold);
@@ -38,19 +45,28 @@ QLabel* SummaryPanel::add_line(int row, const char* caption, const char* name, c
     return value;
 }
 
+namespace {
+
+void show_text(QLabel* label, const QString& text) {
+    label->setText(text);
+    label->setToolTip(text);
+}
+
+}  // namespace
+
 void SummaryPanel::set_period(const QString& text) {
-    m_period->setText(text);
+    show_text(m_period, text);
 }
 
 void SummaryPanel::set_device(const QString& text) {
-    m_device->setText(text);
+    show_text(m_device, text);
 }
 
 void SummaryPanel::show_summary(const SummaryTexts& texts) {
-    m_count->setText(QString::fromStdString(texts.count));
-    m_time->setText(QString::fromStdString(texts.time));
-    m_traffic->setText(QString::fromStdString(texts.traffic));
-    m_total->setText(QString::fromStdString(texts.total));
+    show_text(m_count, QString::fromStdString(texts.count));
+    show_text(m_time, QString::fromStdString(texts.time));
+    show_text(m_traffic, QString::fromStdString(texts.traffic));
+    show_text(m_total, QString::fromStdString(texts.total));
 }
 
 }  // namespace quorvane

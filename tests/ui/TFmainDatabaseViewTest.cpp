@@ -3,6 +3,9 @@
 #include <filesystem>
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLayout>
 #include <QRadioButton>
 #include <QToolButton>
 
@@ -78,6 +81,45 @@ TEST_F(DatabaseView, ShowListsTheFilteredConnectionsInGridOrderWithTheirSummary)
     window->display_mode()->Radionowonline()->click();
     EXPECT_FALSE(window->filter_box()->SpeedButton1()->isEnabled());
     EXPECT_FALSE(window->filter_box()->SpeedButton10()->isEnabled());
+}
+
+// The window's layouts as they stand once every widget has its text: the window's own, then
+// those of the pieces inside it, which wait for the event loop.
+void settle_layout(QWidget* window) {
+    window->layout()->activate();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    window->layout()->activate();
+}
+
+// Long figures and a long device name wrap in the summary; the log filter beside it stays
+// whole inside the window.
+TEST_F(DatabaseView, LongSummaryTextsLeaveTheLogFilterInsideTheWindow) {
+    const std::string device = "Office uplink through the second floor switch [lab]";
+    dir.write("config/dev.ini", "[" + device +
+                                    "]\nTime_cost=100000\nTime_cost_sat=0\nBw_cost=0.001\n"
+                                    "Bw_cost_sat=0\nBw_opt=0\n");
+    add(row_of("a", "2026-12-10", "09:00", device, 86399, 5368709120000, 5368709120000));
+    window->restore();
+    settle_layout(window);
+    const QRect before = window->filter_box()->geometry();
+    filter("All", "10", "December", "2026", "10", "December", "2026");
+
+    show_log();
+    settle_layout(window);
+
+    ASSERT_TRUE(events.entries().empty()) << events.entries().front().second;
+    EXPECT_EQ(window->summary()->Label19()->text().toStdString(),
+              "10,000.00 GB / 10,737,418,240.00");
+    EXPECT_EQ(window->filter_box()->geometry(), before);
+    const int face_width = window->centralWidget()->width();
+    EXPECT_LE(window->filter_box()->geometry().right(), face_width);
+    EXPECT_LE(window->summary()->geometry().right(), before.left());
+    fprintf(stderr, "DBG face %d filter %d..%d summary %d..%d before %d..%d win %d l19 %s\n", face_width, window->filter_box()->geometry().left(), window->filter_box()->geometry().right(), window->summary()->geometry().left(), window->summary()->geometry().right(), before.left(), before.right(), window->width(), qPrintable(window->summary()->Label19()->text()));
+    // Wrapped, each text is whole: its label is as tall as its lines.
+    for (QLabel* label : {window->summary()->Label19(), window->summary()->Label23()}) {
+        EXPECT_GE(label->height(), label->heightForWidth(label->width()))
+            << label->text().toStdString();
+    }
 }
 
 TEST_F(DatabaseView, TheGridHasARowPerConnectionAndNeverFewerThanEleven) {
