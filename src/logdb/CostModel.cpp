@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include "config/Conversions.h"
 
@@ -71,6 +72,15 @@ int64_t round_half_even(long double amount) {
     constexpr long double limit = 9223372036854775808.0L;
     // Worked out by hand rather than by the floating-point rounding mode, which a library
     // could have changed: below 2^64 the floor and the difference are exact.
+    if (amount >= 0 && amount < limit) {
+        // The common case, a running sum of costs, without the floor function: below 2^63
+        // the cut-off whole part is exact too.
+        auto whole = static_cast<int64_t>(amount);
+        const long double rest = amount - static_cast<long double>(whole);
+        const bool up = rest > 0.5L || (rest == 0.5L && (whole & 1) != 0);
+        if (!up) return whole;
+        if (whole < std::numeric_limits<int64_t>::max()) return whole + 1;
+    }
     long double rounded = std::floor(amount);
     long double rest = amount - rounded;
     if (rest > 0.5L || (rest == 0.5L && std::fmod(rounded, 2.0L) != 0)) rounded += 1;

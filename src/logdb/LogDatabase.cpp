@@ -157,10 +157,19 @@ void LogDatabase::update_connections(const std::vector<LogRow>& rows) {
 
 LogFilterClause::DateLookup LogDatabase::date_lookup(const LogFilter& filter) {
     // Through the start index each row costs a lookup in the table, about ten times a row
-    // of a plain pass over it; past a tenth of the table the pass is faster. The range is
-    // counted in the index alone, and the highest rowid stands for the table's size.
+    // of a plain pass over it; past a tenth of the table the pass is faster. A range that
+    // spans the whole log is read by the pass at once (the first and last start dates are
+    // two probes of the index); any other is counted in the index alone, the highest rowid
+    // standing for the table's size.
     if (!filter.dates) return LogFilterClause::DateLookup::start_index;
     LogFilterClause checked(filter);  // refuses dates in any other form before a statement
+    auto span = statement(
+        "SELECT coalesce((SELECT min(startdate) FROM log) >= ?1, 0),"
+        " coalesce((SELECT max(startdate) FROM log) <= ?2, 0)");
+    span.bind(1, filter.dates->from).bind(2, filter.dates->to);
+    if (span.next_row() && span.integer(0) == 1 && span.integer(1) == 1) {
+        return LogFilterClause::DateLookup::table_scan;
+    }
     auto in_range = statement("SELECT count(*) FROM log WHERE startdate BETWEEN ?1 AND ?2");
     in_range.bind(1, filter.dates->from).bind(2, filter.dates->to);
     const int64_t rows = in_range.next_row() ? in_range.integer(0) : 0;

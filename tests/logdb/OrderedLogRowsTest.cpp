@@ -52,12 +52,15 @@ TEST(OrderedLogRows, ReadRowsComeInTheEnginesOrder) {
         }
         return split;
     };
-    // A wide range is read by a pass over the table, a narrow one through the start index.
-    LogFilter wide, narrow;
+    // A range over the whole log or most of it is read by a pass over the table, a narrow
+    // one through the start index.
+    LogFilter whole, wide, narrow;
+    whole.dates = LogFilter::DateRange{"2024-01-01", "2024-12-31"};
     wide.dates = LogFilter::DateRange{"2024-02-02", "2024-03-03"};
     narrow.dates = LogFilter::DateRange{"2024-02-02", "2024-02-02"};
     const std::pair<LogFilter, std::string> reads[] = {
         {LogFilter{}, ""},
+        {whole, "WHERE startdate BETWEEN '2024-01-01' AND '2024-12-31'"},
         {wide, "WHERE startdate BETWEEN '2024-02-02' AND '2024-03-03'"},
         {narrow, "WHERE startdate = '2024-02-02'"}};
     for (const auto& [filter, where] : reads) {
