@@ -179,7 +179,7 @@ void place_by_day(GrowingArray<Row>& rows, GrowingArray<Extra>& extras,
 struct OrderedLogRows::Collector::State {
     OrderedLogRows rows;
     TextTable dates, times, devices, users;
-    size_t block_used = 0;
+    size_t block_capacity = 0;  // of the last id block; its bytes in use are its size entry
 
     // Stores the id after its length (one byte below 255, else 255 and four bytes) and
     // gives its place.
@@ -191,14 +191,13 @@ struct OrderedLogRows::Collector::State {
         const size_t bytes = (id.size() < long_text ? 1 : 1 + sizeof(uint32_t)) + id.size();
         auto& blocks = rows.m_id_blocks;
         auto& sizes = rows.m_id_block_sizes;
-        if (blocks.empty() || block_size_of(blocks.size() - 1) - block_used < bytes) {
-            if (!blocks.empty()) sizes.back() = block_used;
-            blocks.push_back(std::make_unique_for_overwrite<char[]>(std::max(block_size, bytes)));
-            sizes.push_back(std::max(block_size, bytes));
-            block_used = 0;
+        if (blocks.empty() || block_capacity - sizes.back() < bytes) {
+            block_capacity = std::max(block_size, bytes);
+            blocks.push_back(std::make_unique_for_overwrite<char[]>(block_capacity));
+            sizes.push_back(0);
         }
-        char* at = blocks.back().get() + block_used;
-        const uint64_t place = (uint64_t{blocks.size() - 1} << 32) | block_used;
+        char* at = blocks.back().get() + sizes.back();
+        const uint64_t place = (uint64_t{blocks.size() - 1} << 32) | sizes.back();
         if (id.size() < long_text) {
             *at++ = static_cast<char>(id.size());
         } else {
@@ -208,12 +207,9 @@ struct OrderedLogRows::Collector::State {
             at += sizeof length;
         }
         if (!id.empty()) std::memcpy(at, id.data(), id.size());
-        block_used += bytes;
+        sizes.back() += bytes;
         return place;
     }
-
-    // While a block is being filled its size entry holds what it can take.
-    size_t block_size_of(size_t block) const { return rows.m_id_block_sizes[block]; }
 };
 
 OrderedLogRows::Collector::Collector(Columns columns)
@@ -243,7 +239,6 @@ OrderedLogRows OrderedLogRows::Collector::take() {
     State state = std::move(*m_state);
     *m_state = State{};
     OrderedLogRows rows = std::move(state.rows);
-    if (!rows.m_id_block_sizes.empty()) rows.m_id_block_sizes.back() = state.block_used;
     rows.m_dates = state.dates.take();
     rows.m_times = state.times.take();
     rows.m_devices = state.devices.take();

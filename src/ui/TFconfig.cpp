@@ -197,19 +197,23 @@ void TFconfig::build_general_page(QWidget* page) {
 void TFconfig::build_meter_page(QWidget* page) {
     QGroupBox* box = group(page, QRect(8, 12, 577, 365));
     const QIcon apply = config_picture(ConfigPicture::Apply);
-    label(box, "Label8", "Meter tranparency :", 16, 20);
-    m_meter_percent = edit(box, "Edit3", 160, 16, 41);
-    m_meter_percent->setText("100");
-    label(box, "Label9", "%", 206, 20);
-    auto* meter = button(box, "SpeedButton6", "Apply", apply, QRect(224, 14, 70, 24));
-    connect(meter, &QToolButton::clicked, this, &TFconfig::SpeedButton6Click);
-
-    label(box, "Label10", "Statistic  tranparency :", 16, 52);
-    m_stat_percent = edit(box, "Edit4", 160, 48, 41);
-    m_stat_percent->setText("100");
-    label(box, "Label11", "%", 206, 52);
-    auto* stat = button(box, "SpeedButton8", "Apply", apply, QRect(224, 46, 70, 24));
-    connect(stat, &QToolButton::clicked, this, &TFconfig::SpeedButton8Click);
+    // A window's transparency: its caption, the percent box (100 at first), "%" and Apply.
+    struct Names {
+        const char *caption, *edit, *percent, *apply;
+    };
+    auto transparency = [&](Names names, const char* text, int y, void (TFconfig::*applied)()) {
+        label(box, names.caption, text, 16, y + 4);
+        QLineEdit* percent = edit(box, names.edit, 160, y, 41);
+        percent->setText("100");
+        label(box, names.percent, "%", 206, y + 4);
+        auto* apply_button = button(box, names.apply, "Apply", apply, QRect(224, y - 2, 70, 24));
+        connect(apply_button, &QToolButton::clicked, this, applied);
+        return percent;
+    };
+    m_meter_percent = transparency({"Label8", "Edit3", "Label9", "SpeedButton6"},
+                                   "Meter tranparency :", 16, &TFconfig::SpeedButton6Click);
+    m_stat_percent = transparency({"Label10", "Edit4", "Label11", "SpeedButton8"},
+                                  "Statistic  tranparency :", 48, &TFconfig::SpeedButton8Click);
 
     label(box, "Label12", "Meter default device :", 16, 92);
     list(box, "ComboBox4", {}, 160, 88, 200);
