@@ -11,11 +11,11 @@
 #include <QCoreApplication>
 
 #include "LogFixture.h"
-#include "logdb/DatabaseView.h"
 #include "logdb/LogDatabase.h"
-#include "logdb/TariffBook.h"
-#include "ui/LogGrid.h"
-#include "ui/LogGridModel.h"
+#include "ui/main/LogGrid.h"
+#include "ui/main/LogGridModel.h"
+#include "usage/DatabaseView.h"
+#include "usage/TariffBook.h"
 
 namespace quorvane::bench {
 namespace {

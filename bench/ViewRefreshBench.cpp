@@ -8,9 +8,9 @@
 #include <sqlite3.h>
 
 #include "LogFixture.h"
-#include "logdb/DatabaseView.h"
 #include "logdb/LogDatabase.h"
-#include "logdb/TariffBook.h"
+#include "usage/DatabaseView.h"
+#include "usage/TariffBook.h"
 
 namespace quorvane::bench {
 namespace {

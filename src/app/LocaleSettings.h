@@ -2,7 +2,7 @@
 
 #include <QLocale>
 
-#include "platform/RegionalSettings.h"
+#include "format/RegionalSettings.h"
 
 namespace quorvane {
 

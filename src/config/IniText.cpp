@@ -1,6 +1,6 @@
 #include "config/IniText.h"
 
-#include "config/AsciiCase.h"
+#include "format/AsciiCase.h"
 
 namespace quorvane {
 

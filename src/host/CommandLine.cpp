@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "config/AsciiCase.h"
+#include "format/AsciiCase.h"
 
 namespace quorvane {
 

@@ -7,7 +7,7 @@
 
 #include "config/DataDir.h"
 
-#include "ui/MessageBox.h"
+#include "ui/common/MessageBox.h"
 
 namespace quorvane {
 

@@ -1,6 +1,6 @@
 #include "host/ShowErrorBox.h"
 
-#include "ui/MessageBox.h"
+#include "ui/common/MessageBox.h"
 
 namespace quorvane {
 

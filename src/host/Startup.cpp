@@ -12,8 +12,8 @@
 #include "host/TROrdService.h"
 #include "host/TUniApplication.h"
 #include "platform/SystemError.h"
-#include "ui/Forms.h"
-#include "ui/MessageBox.h"
+#include "ui/common/MessageBox.h"
+#include "ui/main/Forms.h"
 
 namespace quorvane {
 

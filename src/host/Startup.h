@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "config/DataDir.h"
+#include "format/RegionalSettings.h"
 #include "platform/InstanceLock.h"
-#include "platform/RegionalSettings.h"
 #include "platform/StopSignals.h"
 #include "traffic/TrafficEngine.h"
 

@@ -4,8 +4,8 @@
 
 #include "host/TTerminationThread.h"
 #include "host/TUniApplication.h"
-#include "ui/TFmain.h"
-#include "ui/UIInitialized.h"
+#include "ui/common/UIInitialized.h"
+#include "ui/main/TFmain.h"
 
 namespace quorvane {
 

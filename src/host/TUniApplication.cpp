@@ -8,8 +8,8 @@
 #include "host/ENotService.h"
 #include "host/ServiceRegistration.h"
 #include "host/TServiceStartThread.h"
-#include "ui/Forms.h"
-#include "ui/ModalWindows.h"
+#include "ui/common/ModalWindows.h"
+#include "ui/main/Forms.h"
 
 namespace quorvane {
 

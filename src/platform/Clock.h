@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/LocalTime.h"
+#include "format/LocalTime.h"
 
 namespace quorvane {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/RegionalSettings.h"
+#include "format/RegionalSettings.h"
 
 namespace quorvane {
 

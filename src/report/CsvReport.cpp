@@ -1,8 +1,8 @@
 #include <string>
 #include <vector>
 
-#include "logdb/SummaryTexts.h"
 #include "report/ReportWriters.h"
+#include "usage/SummaryTexts.h"
 
 namespace quorvane {
 

@@ -1,8 +1,8 @@
 #include <cstdio>
 #include <string>
 
-#include "logdb/SummaryTexts.h"
 #include "report/ReportWriters.h"
+#include "usage/SummaryTexts.h"
 
 namespace quorvane {
 

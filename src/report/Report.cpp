@@ -1,6 +1,6 @@
 #include "report/Report.h"
 
-#include "logdb/AmountFormat.h"
+#include "usage/AmountFormat.h"
 
 namespace quorvane {
 

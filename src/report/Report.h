@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "logdb/LogRow.h"
-#include "logdb/Tlog_summary.h"
 #include "report/ReportOptions.h"
-#include "report/UsageGroups.h"
+#include "usage/Tlog_summary.h"
+#include "usage/UsageGroups.h"
 
 namespace quorvane {
 

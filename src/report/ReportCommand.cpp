@@ -5,12 +5,12 @@
 #include <sstream>
 
 #include "config/Conversions.h"
-#include "logdb/DatabaseView.h"
 #include "logdb/LogDatabase.h"
 #include "logdb/LogFilter.h"
 #include "report/Report.h"
 #include "report/ReportOptions.h"
 #include "report/ReportWriters.h"
+#include "usage/DatabaseView.h"
 
 namespace quorvane {
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "config/DataDir.h"
-#include "platform/LocalTime.h"
-#include "platform/RegionalSettings.h"
+#include "format/LocalTime.h"
+#include "format/RegionalSettings.h"
 
 namespace quorvane {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/LocalTime.h"
+#include "format/LocalTime.h"
 
 namespace quorvane {
 

@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "platform/RegionalSettings.h"
+#include "format/RegionalSettings.h"
 #include "report/Report.h"
 
 namespace quorvane {

@@ -2,10 +2,10 @@
 #include <string>
 #include <vector>
 
-#include "logdb/AmountFormat.h"
-#include "logdb/SummaryTexts.h"
+#include "format/QuantityFormat.h"
 #include "report/ReportWriters.h"
-#include "traffic/QuantityFormat.h"
+#include "usage/AmountFormat.h"
+#include "usage/SummaryTexts.h"
 
 namespace quorvane {
 

@@ -5,8 +5,8 @@
 
 #include "config/Conversions.h"
 #include "config/IniFile.h"
+#include "format/DateTimeFormat.h"
 #include "logdb/LogDatabase.h"
-#include "traffic/DateTimeFormat.h"
 #include "traffic/TextTrim.h"
 #include "traffic/TrafficEngine.h"
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "format/DateTimeFormat.h"
 #include "traffic/AddressFormat.h"
 #include "traffic/CounterRules.h"
-#include "traffic/DateTimeFormat.h"
 #include "traffic/DeviceNaming.h"
 #include "traffic/InterfaceNames.h"
 #include "traffic/NetworkSnapshot.h"

@@ -3,13 +3,13 @@
 #include <string>
 #include <vector>
 
+#include "format/RegionalSettings.h"
 #include "logdb/LogRow.h"
 #include "platform/Clock.h"
 #include "platform/ConnectionNames.h"
 #include "platform/DialupDirectory.h"
 #include "platform/NetworkTables.h"
 #include "platform/RandomSource.h"
-#include "platform/RegionalSettings.h"
 #include "traffic/SamplingObserver.h"
 #include "traffic/Tmibdata.h"
 

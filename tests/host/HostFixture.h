@@ -16,7 +16,7 @@
 #include "support/TempDir.h"
 #include "ui/FailingNetwork.h"
 #include "ui/FakeEventLog.h"
-#include "ui/UIInitialized.h"
+#include "ui/common/UIInitialized.h"
 
 namespace quorvane::test {
 

@@ -1,5 +1,5 @@
 #include "host/HostFixture.h"
-#include "ui/MessageBox.h"
+#include "ui/common/MessageBox.h"
 
 namespace quorvane::test {
 namespace {

@@ -2,8 +2,8 @@
 
 #include "host/HostFixture.h"
 #include "host/TROrdService.h"
-#include "ui/Forms.h"
 #include "ui/RefusingWindow.h"
+#include "ui/main/Forms.h"
 
 namespace quorvane::test {
 namespace {

@@ -2,8 +2,8 @@
 #include <QTimer>
 
 #include "host/HostFixture.h"
-#include "ui/Forms.h"
-#include "ui/MessageBox.h"
+#include "ui/common/MessageBox.h"
+#include "ui/main/Forms.h"
 
 namespace quorvane::test {
 namespace {

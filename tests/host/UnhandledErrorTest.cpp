@@ -7,7 +7,7 @@
 
 #include "host/HostFixture.h"
 #include "traffic/TrafficEngine.h"
-#include "ui/Forms.h"
+#include "ui/main/Forms.h"
 
 namespace quorvane::test {
 namespace {

@@ -4,9 +4,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "LogTestRows.h"
 #include "logdb/LogDatabase.h"
 #include "support/LogDbFixture.h"
+#include "support/LogTestRows.h"
 #include "support/TempDir.h"
 
 namespace quorvane::test {

@@ -8,10 +8,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "LogTestRows.h"
 #include "OtherConnection.h"
 #include "logdb/LogDatabase.h"
 #include "support/LogDbFixture.h"
+#include "support/LogTestRows.h"
 #include "support/TempDir.h"
 
 namespace quorvane::test {

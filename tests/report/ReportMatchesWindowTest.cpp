@@ -12,9 +12,9 @@
 
 #include "host/ChildProcess.h"
 #include "report/Report.h"
-#include "ui/DeviceComboBox.h"
-#include "ui/LogFilterBox.h"
 #include "ui/MainFaceFixture.h"
+#include "ui/main/DeviceComboBox.h"
+#include "ui/main/LogFilterBox.h"
 
 namespace quorvane::test {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "logdb/UsageReport.h"
+#include "usage/UsageReport.h"
 
 namespace quorvane::test {
 

@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "logdb/DeviceList.h"
 #include "logdb/LogDatabase.h"
 #include "support/FakeClock.h"
 #include "support/FakeNetwork.h"
@@ -20,9 +19,10 @@
 #include "support/LogDbFixture.h"
 #include "support/TempDir.h"
 #include "traffic/TrafficEngine.h"
-#include "ui/MessageBox.h"
-#include "ui/TFconfig.h"
-#include "ui/TFtip.h"
+#include "ui/common/MessageBox.h"
+#include "ui/config/TFconfig.h"
+#include "ui/tip/TFtip.h"
+#include "usage/DeviceList.h"
 
 namespace quorvane::test {
 

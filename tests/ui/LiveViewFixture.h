@@ -4,9 +4,9 @@
 #include <QWidget>
 
 #include "traffic/EngineFixture.h"
-#include "ui/LiveDevices.h"
-#include "ui/TFmeter.h"
-#include "ui/TFstat.h"
+#include "ui/common/LiveDevices.h"
+#include "ui/meter/TFmeter.h"
+#include "ui/stat/TFstat.h"
 
 namespace quorvane::test {
 

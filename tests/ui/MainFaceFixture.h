@@ -4,11 +4,11 @@
 
 #include "logdb/LogDatabase.h"
 #include "traffic/TrafficEngine.h"
-#include "ui/Forms.h"
-#include "ui/LogGrid.h"
-#include "ui/LogGridModel.h"
 #include "ui/MainWindowFixture.h"
-#include "ui/SummaryPanel.h"
+#include "ui/main/Forms.h"
+#include "ui/main/LogGrid.h"
+#include "ui/main/LogGridModel.h"
+#include "ui/main/SummaryPanel.h"
 
 namespace quorvane::test {
 

@@ -10,8 +10,8 @@
 #include "support/TempDir.h"
 #include "ui/FailingNetwork.h"
 #include "ui/FakeEventLog.h"
-#include "ui/TFmain.h"
-#include "ui/UIInitialized.h"
+#include "ui/common/UIInitialized.h"
+#include "ui/main/TFmain.h"
 
 namespace quorvane::test {
 

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "ui/TFmain.h"
+#include "ui/main/TFmain.h"
 
 namespace quorvane::test {
 

@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "UnitTemplate.h"
-#include "config/AsciiCase.h"
+#include "format/AsciiCase.h"
 
 namespace quorvane {
 

@@ -1,9 +1,0 @@
-#include "ui/TFtuneup.h"
-
-namespace quorvane {
-
-TFtuneup::TFtuneup(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setObjectName("Ftuneup");
-}
-
-}  // namespace quorvane

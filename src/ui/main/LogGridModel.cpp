@@ -1,0 +1,92 @@
+#include "ui/main/LogGridModel.h"
+
+#include <algorithm>
+#include <array>
+
+namespace quorvane {
+
+namespace {
+
+const std::array<const char*, LogGridModel::kColumns> kHeaders = {
+    "Start date", "Start time", "Network device", "Duration",
+    "Download",   "Upload",     "Total traffic"};
+
+}  // namespace
+
+LogGridModel::LogGridModel(RegionalSettings regional, QObject* parent)
+    : QAbstractTableModel(parent), m_regional(std::move(regional)) {}
+
+int LogGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_rows;
+}
+
+int LogGridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kColumns;
+}
+
+QVariant LogGridModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || role != Qt::DisplayRole) return {};
+    return text(index.row(), index.column());
+}
+
+QVariant LogGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole) return {};
+    if (orientation == Qt::Horizontal && section >= 0 && section < kColumns) {
+        return QString(kHeaders[section]);
+    }
+    if (orientation == Qt::Vertical) return section + 1;
+    return {};
+}
+
+Qt::ItemFlags LogGridModel::flags(const QModelIndex& index) const {
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}
+
+QString LogGridModel::text(int row, int column) const {
+    if (row < 0 || column < 0 || column >= kColumns) return {};
+    const auto at = static_cast<size_t>(row);
+    if (at < m_texts.size()) return QString::fromStdString(m_texts[at][column]);
+    if (at < m_log_rows.size()) {
+        // Only the cell asked for is formatted: a refresh formats nothing, a paint the cells
+        // on screen.
+        return QString::fromStdString(log_row_text(m_log_rows[at], column, m_regional));
+    }
+    return {};
+}
+
+int LogGridModel::data_rows() const {
+    return static_cast<int>(std::max(m_texts.size(), m_log_rows.size()));
+}
+
+void LogGridModel::set_texts(std::vector<GridRowTexts> rows) {
+    m_log_rows = OrderedLogRows();
+    m_texts = std::move(rows);
+    resize_to(std::max(m_rows, static_cast<int>(m_texts.size())));
+}
+
+void LogGridModel::set_log_rows(OrderedLogRows rows) {
+    m_texts.clear();
+    m_log_rows = std::move(rows);
+    resize_to(std::max(kMinimumRows, static_cast<int>(m_log_rows.size())));
+}
+
+void LogGridModel::clear() {
+    m_texts.clear();
+    m_log_rows = OrderedLogRows();
+    resize_to(m_rows);
+}
+
+void LogGridModel::resize_to(int count) {
+    if (count > m_rows) {
+        beginInsertRows({}, m_rows, count - 1);
+        m_rows = count;
+        endInsertRows();
+    } else if (count < m_rows) {
+        beginRemoveRows({}, count, m_rows - 1);
+        m_rows = count;
+        endRemoveRows();
+    }
+    if (m_rows > 0) emit dataChanged(index(0, 0), index(m_rows - 1, kColumns - 1));
+}
+
+}  // namespace quorvane

@@ -1,0 +1,33 @@
+#include "usage/ReportExport.h"
+
+#include <cstdio>
+
+#include "usage/SheetReport.h"
+#include "usage/TextReport.h"
+
+namespace quorvane {
+
+std::string report_file_name(const LocalTime& today, const std::string& extension) {
+    char date[16];
+    std::snprintf(date, sizeof date, "%04d%02d%02d", today.year % 10000, today.month % 100,
+                  today.day % 100);
+    return "rpt-" + std::string(date) + "." + extension;
+}
+
+void export_report(const UsageReport& report, const RegionalSettings& regional,
+                   const LocalTime& today, ExportPrompts& prompts) {
+    const auto workbook = prompts.save_file_name("xlsx", report_file_name(today, "xlsx"));
+    if (!workbook) return;
+    try {
+        write_sheet_report(report, regional, *workbook);
+    } catch (const std::exception& error) {
+        prompts.sheet_failed(error.what());
+        if (!prompts.confirm_ok_cancel(kTextRouteMessage)) return;
+        const auto text = prompts.save_file_name("txt", report_file_name(today, "txt"));
+        if (text) save_text_report(report, regional, *text);
+        return;
+    }
+    prompts.open_workbook(*workbook);
+}
+
+}  // namespace quorvane

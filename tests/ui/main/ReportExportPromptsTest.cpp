@@ -1,0 +1,82 @@
+#include "ui/main/ReportExportPrompts.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QUrl>
+
+#include <filesystem>
+
+#include "support/ReportFixture.h"
+#include "support/TempDir.h"
+#include "support/XlsxSheet.h"
+#include "ui/FakeEventLog.h"
+#include "ui/common/DesktopLinks.h"
+#include "ui/common/FileDialog.h"
+#include "ui/common/MessageBox.h"
+#include "usage/ReportExport.h"
+
+namespace quorvane::test {
+namespace {
+
+// The export with the main window's own dialogs, answered through their seams.
+class ReportExportPromptsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        set_desktop_url_handler([this](const QUrl& url) { opened.push_back(url); });
+    }
+    void TearDown() override {
+        set_desktop_url_handler(nullptr);
+        FileDialog::reset();
+    }
+    void run() {
+        ReportExportPrompts prompts(nullptr, events, "quorvane");
+        export_report(three_row_report(), RegionalSettings{}, LocalTime{2026, 12, 10}, prompts);
+    }
+    std::string in_dir(const std::string& name) const { return (dir.path() / name).string(); }
+
+    TempDir dir;
+    FakeEventLog events;
+    std::vector<QUrl> opened;
+};
+
+TEST_F(ReportExportPromptsTest, TheSavedWorkbookOpensWithTheDesktopsApplication) {
+    FileDialog::set_next_file_name(QString::fromStdString(in_dir("rpt-20261210")));
+    run();
+    EXPECT_EQ(FileDialog::last_folder(), QDir::homePath());
+    EXPECT_EQ(FileDialog::last_file_name(), "rpt-20261210.xlsx");
+    EXPECT_EQ(FileDialog::last_default_suffix(), "xlsx");
+    EXPECT_EQ(XlsxSheet(in_dir("rpt-20261210.xlsx")).text("C9"), "Home \"WLAN\" [5%]=");
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], QUrl::fromLocalFile(QString::fromStdString(in_dir("rpt-20261210.xlsx"))));
+    EXPECT_TRUE(events.entries().empty());
+}
+
+TEST_F(ReportExportPromptsTest, AFailedWorkbookAsksAndWritesTheTextReportOnOk) {
+    for (const MessageBox::Answer answer : {MessageBox::Ok, MessageBox::Cancel}) {
+        SCOPED_TRACE(answer == MessageBox::Ok ? "OK" : "Cancel");
+        TempDir case_dir;
+        const std::string text = (case_dir.path() / "rpt-20261210.txt").string();
+        FileDialog::set_next_file_name("/proc/rpt-20261210.xlsx");
+        if (answer == MessageBox::Ok) FileDialog::set_next_file_name(QString::fromStdString(text));
+        MessageBox::set_next_answer(answer);
+        FakeEventLog case_events;
+        ReportExportPrompts prompts(nullptr, case_events, "quorvane");
+        export_report(three_row_report(), RegionalSettings{}, LocalTime{2026, 12, 10}, prompts);
+
+        EXPECT_EQ(MessageBox::last_caption(), "Confirm");
+        EXPECT_EQ(MessageBox::last_text(), kTextRouteMessage);
+        ASSERT_EQ(case_events.entries().size(), 1u) << "the reason goes to the event log";
+        EXPECT_EQ(case_events.entries()[0].first, "quorvane");
+        EXPECT_NE(case_events.entries()[0].second.find("/proc/rpt-20261210.xlsx"),
+                  std::string::npos);
+        EXPECT_EQ(std::filesystem::exists(text), answer == MessageBox::Ok);
+        if (answer == MessageBox::Ok) {
+            EXPECT_EQ(FileDialog::last_file_name(), "rpt-20261210.txt");
+        }
+        EXPECT_TRUE(opened.empty());
+    }
+}
+
+}  // namespace
+}  // namespace quorvane::test
