@@ -96,6 +96,12 @@ std::string IniFile::read_string(std::string_view section, std::string_view key,
     return std::string(first_chars(strip_quotes(*value), max_value_chars));
 }
 
+std::vector<std::string> IniFile::section_names() const {
+    std::string content;
+    if (read_whole_file(m_path, content) != ReadResult::ok) return {};
+    return IniText(content).section_names();
+}
+
 std::string IniFile::full_path() const {
     std::error_code ec;
     auto full = std::filesystem::absolute(m_path, ec);

@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorvane {
 
@@ -30,6 +31,8 @@ public:
 
     std::string read_string(std::string_view section, std::string_view key,
                             std::string_view default_value) const;
+    // The section names of the file (IniText::section_names); none for a missing file.
+    std::vector<std::string> section_names() const;
     // Any section name that fits on one line may be written, brackets, "=", ";", "#" and
     // quotes included; a key may not hold "=" nor start with "[". A name that cannot be
     // stored throws IniNameError, a value with a line break std::invalid_argument, and a

@@ -70,6 +70,18 @@ std::optional<IniText::Range> IniText::find_section(std::string_view section) co
     return std::nullopt;
 }
 
+std::vector<std::string> IniText::section_names() const {
+    std::vector<std::string> names;
+    for (size_t i = 0; i < m_lines.size(); ++i) {
+        auto name = header_name(body(i));
+        if (!name) continue;
+        bool seen = false;
+        for (const auto& earlier : names) seen = seen || same_name(earlier, *name);
+        if (!seen) names.emplace_back(*name);
+    }
+    return names;
+}
+
 std::optional<size_t> IniText::find_key(const Range& range, std::string_view key) const {
     for (size_t i = range.header + 1; i < range.end; ++i) {
         std::string_view text = body(i);

@@ -26,6 +26,10 @@ public:
 
     std::string content() const;
 
+    // The names of the sections, as their header lines spell them, in file order; a name
+    // that matches an earlier one is left out, as only the first such section counts.
+    std::vector<std::string> section_names() const;
+
 private:
     struct Range {
         size_t header;  // index of the header line

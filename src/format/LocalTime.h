@@ -10,6 +10,8 @@ struct LocalTime {
     int hour = 0;   // 0..23
     int minute = 0;
     int second = 0;
+
+    bool operator==(const LocalTime&) const = default;
 };
 
 }  // namespace quorvane
