@@ -26,14 +26,19 @@ BudgetWatch::BudgetWatch(std::string data_dir, RegionalSettings regional)
 void BudgetWatch::reload(LogDatabase& log, const Tmibarray& devices, const LocalTime& now) {
     m_budgets = read_budgets(m_dev_ini, m_regional);
     m_tariffs = TariffBook(m_dev_ini.path(), m_regional);
-    m_month_to_date.read_base(log, now, devices, m_tariffs);
+    // Without budgets the log is not read at all.
+    if (m_budgets.empty()) {
+        m_month_to_date.set_base(now, OrderedLogRows{}, devices, m_tariffs);
+    } else {
+        m_month_to_date.read_base(log, now, devices, m_tariffs);
+    }
     m_stale = false;
 }
 
 std::vector<BudgetNotice> BudgetWatch::update(LogDatabase& log, const Tmibarray& devices,
                                               const LocalTime& now) {
     if (m_stale || m_month_to_date.is_stale(now)) reload(log, devices, now);
-    m_month_to_date.follow(devices, m_tariffs);
+    if (!m_budgets.empty()) m_month_to_date.follow(devices, m_tariffs);
     std::vector<BudgetStatus> statuses;
     statuses.reserve(m_budgets.size());
     for (const NamedBudget& named : m_budgets) {

@@ -174,6 +174,8 @@ void TFconfig::build_device_page(QWidget* page) {
     m_no_tray =
         check(box, "CheckBox4", "Do not include this device on tray icon indicator", 152, 310);
 
+    build_budget_fields(box);
+
     label(box, "Label7", "Delete Unistalled device  :", 8, 336);
     auto* remove = button(box, "SpeedButton5", "Delete", config_picture(ConfigPicture::Delete),
                           QRect(146, 328, 83, 26), "Delete the log of the selected removed device");

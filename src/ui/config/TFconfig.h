@@ -64,6 +64,8 @@ public:
     QComboBox* ComboBox1() const { return m_bw_opt; }
     QCheckBox* CheckBox3() const { return m_do_not_log; }
     QCheckBox* CheckBox4() const { return m_no_tray; }
+    QLineEdit* budget_cost() const { return m_budget_cost; }
+    QLineEdit* budget_mbytes() const { return m_budget_mbytes; }
     QCheckBox* CheckBox1() const { return m_start_with_desktop; }
     QCheckBox* CheckBox2() const { return m_start_minimized; }
     QLineEdit* Edit3() const { return m_meter_percent; }
@@ -84,6 +86,10 @@ private:
     void build_device_page(QWidget* page);
     void build_general_page(QWidget* page);
     void build_meter_page(QWidget* page);
+    // The monthly budget fields of the device page (TFconfigBudget.cpp).
+    void build_budget_fields(QWidget* box);
+    void save_budget(class IniFile& dev, const std::string& section);
+    void load_budget(const class IniFile& dev, const std::string& section);
     void FormCreate();
     // Rows for the devices (at least five), their options read from `dev_ini`.
     void fill_grid(const Tdev_list_arr& devices, const class IniFile* dev_ini);
@@ -108,6 +114,8 @@ private:
     QComboBox* m_bw_opt = nullptr;
     QCheckBox* m_do_not_log = nullptr;
     QCheckBox* m_no_tray = nullptr;
+    QLineEdit* m_budget_cost = nullptr;
+    QLineEdit* m_budget_mbytes = nullptr;
     QCheckBox* m_start_with_desktop = nullptr;
     QCheckBox* m_start_minimized = nullptr;
     QLineEdit* m_meter_percent = nullptr;

@@ -111,6 +111,7 @@ void TFconfig::save_device_cfg() {
     dev.write_string(section, "Bw_opt", std::to_string(m_bw_opt->currentIndex()));
     dev.write_string(section, "log_option", m_do_not_log->isChecked() ? "0" : "1");
     dev.write_string(section, "tray_option", m_no_tray->isChecked() ? "0" : "1");
+    save_budget(dev, section);
 }
 
 void TFconfig::load_device_cfg() {
@@ -124,6 +125,7 @@ void TFconfig::load_device_cfg() {
     select_index(m_bw_opt, str_to_int(dev.read_string(section, "Bw_opt", "0")));
     m_do_not_log->setChecked(dev.read_string(section, "log_option", "1") == "0");
     m_no_tray->setChecked(dev.read_string(section, "tray_option", "1") == "0");
+    load_budget(dev, section);
 }
 
 void TFconfig::SpeedButton4Click() {

@@ -81,11 +81,13 @@ LogFilterBox::LogFilterBox(QWidget* parent) : QGroupBox("  Log filter  ", parent
     m_export =
         picture_button("SpeedButton10", "Export a usage report", FilterPicture::Export, this);
     m_show = picture_button("SpeedButton5", "Show the connections", FilterPicture::Show, this);
+    m_chart = picture_button("ChartButton", "Show the usage chart", FilterPicture::Chart, this);
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(6);
     buttons->addStretch();
     buttons->addWidget(m_erase);
     buttons->addWidget(m_export);
+    buttons->addWidget(m_chart);
     buttons->addWidget(m_show);
 
     layout->addWidget(small_label("Network Device", this), 0, 0, 1, 4);

@@ -13,7 +13,7 @@ namespace quorvane {
 class DeviceComboBox;
 
 // The group "  Log filter  ": the device box, the "from" and "to" dates as day, month and
-// year boxes (each also takes typed text), and the erase, export and show buttons.
+// year boxes (each also takes typed text), and the erase, export, chart and show buttons.
 class LogFilterBox : public QGroupBox {
     Q_OBJECT
 
@@ -38,6 +38,7 @@ public:
     QToolButton* SpeedButton1() const { return m_erase; }
     QToolButton* SpeedButton10() const { return m_export; }
     QToolButton* SpeedButton5() const { return m_show; }
+    QToolButton* chart_button() const { return m_chart; }
 
 private:
     QComboBox* date_box(const char* name, const QStringList& items, int width);
@@ -52,6 +53,7 @@ private:
     QToolButton* m_erase;
     QToolButton* m_export;
     QToolButton* m_show;
+    QToolButton* m_chart;
 };
 
 // The year boxes' items: "All", then 2001 up to the year after this one, so that a year's

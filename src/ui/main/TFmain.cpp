@@ -16,6 +16,7 @@
 #include "ui/common/MessageBox.h"
 #include "ui/common/ModalWindows.h"
 #include "ui/common/UIInitialized.h"
+#include "ui/main/BudgetMonitor.h"
 #include "ui/main/DisplayModeBar.h"
 #include "ui/main/Forms.h"
 #include "ui/main/HelpMenu.h"
@@ -127,6 +128,8 @@ void TFmain::build_face() {
     setCentralWidget(face);
 
     m_tray = new TrayIcon(this);
+    m_budgets = new BudgetMonitor(m_context.data_dir, m_context.regional, *m_tray,
+                                  m_context.event_log, m_context.application_source, this);
     m_help_menu = new HelpMenu(this);
 }
 
@@ -191,6 +194,7 @@ void TFmain::Timer3Timer() {
         }
         if (m_engine->dev_cfg_changed()) m_engine->reload_dev_options();
         m_engine->logging_pass();
+        m_budgets->tick(*m_log, m_engine->mibarray(), m_context.ports.clock.now());
         m_last_tick_error.clear();
     } catch (const std::exception& error) {
         write_tick_error(error.what());

@@ -17,6 +17,7 @@ class QTimer;
 
 namespace quorvane {
 
+class BudgetMonitor;
 class DisplayModeBar;
 class HelpMenu;
 class LogDatabase;
@@ -72,7 +73,7 @@ public:
     void SpeedButton9Click();   // Help: the help menu at the mouse
     void SpeedButton2Click();   // Home
     void SpeedButton3Click();   // Exit
-    void SpeedButton6Click();   // Tune up (never visible)
+    void SpeedButton6Click();   // Tune up (never visible): the usage chart
     void SpeedButton5Click();   // show the log
     void SpeedButton1Click();   // erase what the grid shows
     void SpeedButton10Click();  // export what the grid shows as a usage report
@@ -106,6 +107,7 @@ public:
     LogFilterBox* filter_box() const { return m_filter; }
     TrayIcon* tray() const { return m_tray; }
     HelpMenu* PopupMenu2() const { return m_help_menu; }
+    BudgetMonitor* budgets() const { return m_budgets; }
 
     void set_tray_icon(int index) override;
     // The meter and the statistics window are fed while their Tag is 1 (TFmainLive.cpp).
@@ -128,6 +130,10 @@ private:
     void attach_config_windows();
     void build_face();
     void connect_commands();
+    // The usage chart (TFmainChart.cpp): its button and tray item, and its refresh.
+    void connect_chart();
+    void follow_chart();
+    void update_chart();
     void write_tick_error(const std::string& message);
     // Runs a user command; an error ends it and goes to the event log, nothing is shown.
     void command(const std::function<void()>& body);
@@ -157,6 +163,7 @@ private:
     LogFilterBox* m_filter = nullptr;
     TrayIcon* m_tray = nullptr;
     HelpMenu* m_help_menu = nullptr;
+    BudgetMonitor* m_budgets = nullptr;
 };
 
 }  // namespace quorvane

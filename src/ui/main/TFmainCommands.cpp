@@ -42,6 +42,7 @@ void TFmain::connect_commands() {
     on(m_filter->SpeedButton10(), &QToolButton::clicked, &TFmain::SpeedButton10Click);
     on(m_filter->ComboBoxEx1(), &DeviceComboBox::entered, &TFmain::ComboBoxEx1Enter);
     on(m_filter->ComboBoxEx1(), &DeviceComboBox::dropping_down, &TFmain::ComboBoxEx1DropDown);
+    connect_chart();
 
     auto show_form = [this](auto member) {
         return [this, member] {
@@ -120,10 +121,6 @@ void TFmain::SpeedButton2Click() {
 
 void TFmain::SpeedButton3Click() {
     close();
-}
-
-void TFmain::SpeedButton6Click() {
-    if (m_forms && m_forms->Ftuneup) show_window(m_forms->Ftuneup.get());
 }
 
 void TFmain::StringGrid1DblClick() {

@@ -1,6 +1,7 @@
 // The main window's part in the configuration dialog and the tip of the day: what they
 // work on, handed to them once the windows exist.
 #include "traffic/TrafficEngine.h"
+#include "ui/main/BudgetMonitor.h"
 #include "ui/main/Forms.h"
 #include "ui/main/TFmain.h"
 #include "usage/DeviceList.h"
@@ -18,7 +19,10 @@ void TFmain::attach_config_windows() {
         return build_device_list(phone_book, m_engine->mibarray(), *m_log);
     };
     links.log = m_log.get();
-    links.dev_cfg_changed = [this] { m_engine->set_dev_cfg_changed(); };
+    links.dev_cfg_changed = [this] {
+        m_engine->set_dev_cfg_changed();
+        m_budgets->settings_changed();
+    };
     links.tip = m_forms->Ftip.get();
     links.owner = this;
     links.meter = m_forms->Fmeter.get();

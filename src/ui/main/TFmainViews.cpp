@@ -100,6 +100,7 @@ void TFmain::Grid_from_Database(Tlog_summary& summary) {
     summary = view.summary;
     m_summary->show_summary(summary_texts(summary, m_context.regional));
     m_summary->set_device(m_filter->ComboBoxEx1()->currentText());
+    follow_chart();
 }
 
 void TFmain::SpeedButton5Click() {

@@ -25,6 +25,8 @@ TrayIcon::TrayIcon(QObject* parent) : QObject(parent) {
     m_meter->setObjectName("Meter2");
     m_statistic = m_menu->addAction("Statistic");
     m_statistic->setObjectName("Statistic1");
+    m_chart = m_menu->addAction("Usage chart");
+    m_chart->setObjectName("UsageChart1");
     m_homepage = m_menu->addAction("Go to homepage");
     m_homepage->setObjectName("gotohomepage2");
     m_menu->addSeparator();
@@ -56,6 +58,16 @@ void TrayIcon::set_picture(int index) {
     if (index == m_picture) return;
     m_picture = index;
     m_icon->setIcon(tray_picture(index));
+}
+
+void TrayIcon::set_budget_lines(const QStringList& lines) {
+    if (lines == m_budget_lines) return;
+    m_budget_lines = lines;
+    m_icon->setToolTip(tool_tip());
+}
+
+QString TrayIcon::tool_tip() const {
+    return QStringList(QStringList{"Quorvane"} + m_budget_lines).join('\n');
 }
 
 bool TrayIcon::in_tray() const {

@@ -11,8 +11,9 @@ namespace quorvane {
 
 // The notification-area icon: tool-tip "Quorvane", one of four pictures (no traffic,
 // download, upload, both), the menu Restore, Meter, Statistic, Go to homepage, Exit on the
-// right button, restore on a double click. Where no tray host runs, the program goes on
-// without the icon; it is put in as soon as a tray host appears, and again whenever a new
+// right button (with Usage chart after Statistic), restore on a double click. The tool-tip
+// lists, below the name, the month to date of each budget. Where no tray host runs, the program
+// goes on without the icon; it is put in as soon as a tray host appears, and again whenever a new
 // one takes over.
 class TrayIcon : public QObject {
     Q_OBJECT
@@ -31,9 +32,14 @@ public:
     QAction* restore1() const { return m_restore; }
     QAction* Meter2() const { return m_meter; }
     QAction* Statistic1() const { return m_statistic; }
+    QAction* UsageChart1() const { return m_chart; }
     QAction* gotohomepage2() const { return m_homepage; }
     QAction* exit2() const { return m_exit; }
     QSystemTrayIcon* icon() const { return m_icon; }
+
+    // The budget lines of the tool-tip, below "Quorvane"; none leaves the name alone.
+    void set_budget_lines(const QStringList& lines);
+    QString tool_tip() const;
 
 signals:
     void restore_requested();
@@ -47,11 +53,13 @@ private:
     QAction* m_restore;
     QAction* m_meter;
     QAction* m_statistic;
+    QAction* m_chart;
     QAction* m_homepage;
     QAction* m_exit;
     QTimer* m_watch;
     bool m_host_seen = false;
     int m_picture = 0;
+    QStringList m_budget_lines;
 };
 
 }  // namespace quorvane

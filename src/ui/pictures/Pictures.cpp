@@ -67,6 +67,8 @@ QIcon filter_picture(FilterPicture which) {
             return small_icon("filter-erase");
         case FilterPicture::Export:
             return small_icon("filter-export");
+        case FilterPicture::Chart:
+            return small_icon("filter-chart");
         case FilterPicture::Show:
             break;
     }

@@ -7,7 +7,7 @@ namespace quorvane {
 
 // The program's own pictures, SVG files built into the program: crisp at any size.
 enum class ToolbarPicture { Configure, Meter, Statistic, Help, Home, Exit, TuneUp };
-enum class FilterPicture { Erase, Export, Show };
+enum class FilterPicture { Erase, Export, Show, Chart };
 
 // A toolbar button's picture, for a flat 41 by 41 button (drawn for 32 by 32 and larger).
 QIcon toolbar_picture(ToolbarPicture which);
@@ -16,7 +16,7 @@ QIcon tray_picture(int index);
 // The device box's 16 by 16 pictures: 0 "All", 1 modem, 2 ethernet, 3 loopback,
 // 4 database. Other values give 0.
 QIcon device_picture(int index);
-// The log filter's picture buttons: erase, export, show.
+// The log filter's picture buttons: erase, export, show, chart.
 QIcon filter_picture(FilterPicture which);
 // The banner at the right of the toolbar, the product name with a traffic motif.
 QPixmap banner_picture(const QSize& size);

@@ -114,8 +114,8 @@ TEST_F(Commands, TheTrayMenuRestoresAndShowsTheLiveWindowsAndItsPictureFollowsTh
     std::vector<std::string> items;
     for (QAction* action : tray->PopupMenu1()->actions())
         if (!action->isSeparator()) items.push_back(action->text().toStdString());
-    EXPECT_EQ(items, (std::vector<std::string>{"Restore", "Meter", "Statistic", "Go to homepage",
-                                               "Exit"}));
+    EXPECT_EQ(items, (std::vector<std::string>{"Restore", "Meter", "Statistic", "Usage chart",
+                                               "Go to homepage", "Exit"}));
 
     tray->Meter2()->trigger();
     tray->Statistic1()->trigger();
