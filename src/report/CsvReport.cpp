@@ -58,4 +58,8 @@ void write_csv_report(const Report& report, std::ostream& out) {
     write_line(out, summary);
 }
 
+void write_csv_line(std::ostream& out, const std::vector<std::string>& fields) {
+    write_line(out, fields);
+}
+
 }  // namespace quorvane

@@ -103,4 +103,8 @@ void write_json_report(const Report& report, std::ostream& out) {
         << ", \"total_cost\": " << total << "}}\n";
 }
 
+std::string json_text(const std::string& text) {
+    return json_string(text);
+}
+
 }  // namespace quorvane

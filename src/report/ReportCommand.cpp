@@ -7,6 +7,7 @@
 #include "config/Conversions.h"
 #include "logdb/LogDatabase.h"
 #include "logdb/LogFilter.h"
+#include "report/BudgetReport.h"
 #include "report/Report.h"
 #include "report/ReportOptions.h"
 #include "report/ReportWriters.h"
@@ -95,6 +96,7 @@ int run_report(const std::vector<std::string>& arguments, const ReportEnvironmen
             << " (config/log.db is missing)\n";
         return kReportDataError;
     }
+    if (options.budget) return run_budget_report(options, data_dir, environment, out, err);
     std::ostringstream text;
     try {
         write_report(make_report(options, data_dir, environment.regional), options.format,

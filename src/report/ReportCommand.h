@@ -20,6 +20,7 @@ struct ReportEnvironment {
 inline constexpr int kReportDone = 0;
 inline constexpr int kReportDataError = 1;  // no log database, or it cannot be read
 inline constexpr int kReportUsageError = 2;
+inline constexpr int kReportOverBudget = 3;  // --budget: a device is at or over a budget
 
 // The whole run: the options, the data directory, the filtered log read once (never
 // written), and the report on `out`, written only when all of it was made. Problems go to

@@ -74,6 +74,9 @@ ReportOptions parse_report_options(const std::vector<std::string>& arguments,
             no_value();
             if (view) throw UsageError(option + " and " + *view + " cannot be given together");
             view = option;
+        } else if (option == "--budget") {
+            no_value();
+            options.budget = true;
         } else if (option == "--format") {
             set_once(format, option, value());
         } else {
@@ -81,6 +84,9 @@ ReportOptions parse_report_options(const std::vector<std::string>& arguments,
         }
     }
     if (options.help || options.version) return options;
+    if (options.budget && (from || to || view)) {
+        throw UsageError("--budget is this month's and takes no period or view");
+    }
 
     if (view == "--connections") options.view = View::Connections;
     if (view == "--monthly") options.view = View::Monthly;
@@ -110,6 +116,8 @@ ReportOptions parse_report_options(const std::vector<std::string>& arguments,
 std::string report_synopsis() {
     return "Usage: quorvane-report [--data-dir DIR] [--device NAME] [--from YYYY-MM-DD]\n"
            "                       [--to YYYY-MM-DD] [--connections | --daily | --monthly]\n"
+           "                       [--format text|csv|json]\n"
+           "       quorvane-report --budget [--data-dir DIR] [--device NAME]\n"
            "                       [--format text|csv|json]\n";
 }
 
@@ -129,12 +137,14 @@ std::string report_usage() {
            "  --connections    one line per connection\n"
            "  --daily          one line per day and device (the default)\n"
            "  --monthly        one line per month and device\n"
+           "  --budget         each device's monthly budget (Budget_cost, Budget_mbytes of\n"
+           "                   config/dev.ini), its month to date and the percent used\n"
            "  --format F       text (an aligned table, the default), csv or json\n"
            "  -h, --help       this text\n"
            "  --version        the version\n"
            "\n"
            "Exit status: 0 done, 1 the log database is missing or cannot be read, 2 a wrong\n"
-           "command line.\n";
+           "command line, 3 with --budget: a device is at or over a budget.\n";
 }
 
 }  // namespace quorvane

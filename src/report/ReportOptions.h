@@ -20,6 +20,7 @@ struct ReportOptions {
     std::string to;                       // ISO date, inclusive
     View view = View::Daily;
     Format format = Format::Text;
+    bool budget = false;  // --budget: the monthly budgets instead of a period's usage
     bool help = false;
     bool version = false;
 };

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "format/RegionalSettings.h"
 #include "report/Report.h"
@@ -16,5 +18,13 @@ void write_table_report(const Report& report, const RegionalSettings& regional, 
 void write_csv_report(const Report& report, std::ostream& out);
 // One JSON object: data_dir, device (null for all), from, to, view, rows and summary.
 void write_json_report(const Report& report, std::ostream& out);
+
+// What the writers above are made of, for the other reports: a JSON string, a CSV line, a
+// name as one line of a table, and an aligned table whose `right` columns are numbers.
+std::string json_text(const std::string& text);
+void write_csv_line(std::ostream& out, const std::vector<std::string>& fields);
+std::string table_text(const std::string& text);
+void write_aligned_table(const std::vector<std::string>& header, const std::vector<bool>& right,
+                         const std::vector<std::vector<std::string>>& rows, std::ostream& out);
 
 }  // namespace quorvane

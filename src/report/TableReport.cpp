@@ -109,4 +109,13 @@ void write_table_report(const Report& report, const RegionalSettings& regional, 
         << "Total cost:     " << summary.total << '\n';
 }
 
+std::string table_text(const std::string& text) {
+    return one_line(text);
+}
+
+void write_aligned_table(const std::vector<std::string>& header, const std::vector<bool>& right,
+                         const std::vector<std::vector<std::string>>& rows, std::ostream& out) {
+    write_table(Table{header, right, rows}, out);
+}
+
 }  // namespace quorvane
