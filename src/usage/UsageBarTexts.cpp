@@ -37,10 +37,18 @@ std::string day_month_pattern(const std::string& format) {
     return format.substr(0, begin) + format.substr(last);
 }
 
+std::string hour_pattern(const std::string& format) {
+    const size_t first = format.find('s');
+    if (first == std::string::npos) return format;
+    size_t begin = first;
+    while (begin > 0 && !is_letter(format[begin - 1])) --begin;
+    return format.substr(0, begin) + format.substr(format.find_last_of('s') + 1);
+}
+
 std::string bar_label(const UsageBar& bar, BarSpan span, const RegionalSettings& regional) {
     switch (span) {
         case BarSpan::Hour:
-            return format_local_time(bar.start, regional.short_time_format);
+            return format_local_time(bar.start, hour_pattern(regional.short_time_format));
         case BarSpan::Day:
             return format_local_time(bar.start, day_month_pattern(regional.short_date_format));
         case BarSpan::Month:
@@ -54,7 +62,7 @@ std::string bar_hover_text(const UsageBar& bar, BarSpan span, const RegionalSett
     switch (span) {
         case BarSpan::Hour:
             when = format_local_time(bar.start, regional.short_date_format) + " " +
-                   format_local_time(bar.start, regional.short_time_format);
+                   format_local_time(bar.start, hour_pattern(regional.short_time_format));
             break;
         case BarSpan::Day:
             when = format_local_time(bar.start, regional.short_date_format);

@@ -18,5 +18,7 @@ std::string chart_title(const std::string& device, const std::string& period);
 // The regional short date without its year: "M/d/yyyy" gives "M/d", "dd.MM.yyyy" "dd.MM",
 // "yyyy-MM-dd" "MM-dd".
 std::string day_month_pattern(const std::string& short_date_format);
+// The regional short time without its seconds: "HH:mm:ss" gives "HH:mm", "h:mm:ss AP" "h:mm AP".
+std::string hour_pattern(const std::string& short_time_format);
 
 }  // namespace quorvane

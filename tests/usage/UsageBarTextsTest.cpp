@@ -15,6 +15,18 @@ TEST(UsageBarTextsTest, DayAndMonthWithoutTheYear) {
     for (const auto& c : cases) EXPECT_EQ(day_month_pattern(c.format), c.pattern) << c.format;
 }
 
+TEST(UsageBarTextsTest, HoursWithoutSeconds) {
+    struct Case {
+        const char *format, *pattern;
+    } cases[] = {{"HH:mm:ss", "HH:mm"}, {"h:mm:ss AP", "h:mm AP"}, {"HH:mm", "HH:mm"}};
+    for (const auto& c : cases) EXPECT_EQ(hour_pattern(c.format), c.pattern) << c.format;
+    UsageBar bar;
+    bar.start = LocalTime{2026, 12, 30, 13, 0, 0};
+    RegionalSettings seconds = point_decimal();
+    seconds.short_time_format = "HH:mm:ss";
+    EXPECT_EQ(bar_label(bar, BarSpan::Hour, seconds), "13:00");
+}
+
 TEST(UsageBarTextsTest, LabelsAndHoverTextsBySpan) {
     UsageBar bar;
     bar.start = LocalTime{2026, 12, 30, 13, 0, 0};

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QCategoryAxis>
 #include <QChart>
@@ -16,6 +15,8 @@
 #include <QLegend>
 #include <QLineSeries>
 #include <QPainter>
+#include <QScreen>
+#include <QShowEvent>
 #include <QStackedBarSeries>
 #include <QStandardPaths>
 #include <QSvgGenerator>
@@ -39,8 +40,11 @@ const QColor kUpload(0, 255, 0);
 const QColor kCost(0, 0, 160);
 const QColor kBackground(216, 228, 248);
 const char* const kHoverPrompt = "Point at a bar for its figures.";
-// More bars than this get their labels upright.
-constexpr int kLevelLabels = 16;
+// At most about this many bars get a label along the bottom (every second, third, ... bar):
+// short labels ("13:00", "12/31"), and longer ones ("Dec 2026").
+constexpr int kMostShortLabels = 14;
+constexpr int kMostLongLabels = 8;
+constexpr int kShortLabel = 5;
 
 QString text_of(const std::string& text) {
     return QString::fromStdString(text);
@@ -167,9 +171,16 @@ void TFtuneup::show_usage(const UsageBars& bars, const std::string& device,
     m_chart->addSeries(m_bars);
     m_chart->addSeries(m_cost);
 
-    auto* x = new QBarCategoryAxis;
-    x->append(labels);
-    if (labels.size() > kLevelLabels) x->setLabelsAngle(-90);
+    // Bar i stands at i; every few bars a label, so that they stay level and legible.
+    auto* x = new QCategoryAxis;
+    x->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    qsizetype longest = 0;
+    for (const QString& label : labels) longest = std::max(longest, label.size());
+    const qsizetype most = longest <= kShortLabel ? kMostShortLabels : kMostLongLabels;
+    const int every = static_cast<int>(std::max<qsizetype>(1, (labels.size() + most - 1) / most));
+    for (int i = 0; i < labels.size(); i += every) x->append(labels[i], i);
+    x->setRange(-0.5, labels.size() - 0.5);
+    x->setGridLineVisible(false);
     m_chart->addAxis(x, Qt::AlignBottom);
     QCategoryAxis* traffic = tick_axis(byte_ticks(most_bytes, regional), "Traffic");
     m_chart->addAxis(traffic, Qt::AlignLeft);
@@ -204,6 +215,14 @@ void TFtuneup::hover(bool status, int index) {
     }
     m_hover->setText(QString(text).replace('\n', "   "));
     QToolTip::showText(QCursor::pos(), text, m_view);
+}
+
+void TFtuneup::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Centred on its screen the first time.
+    if (m_shown_once || event->spontaneous()) return;
+    m_shown_once = true;
+    if (QScreen* where = screen()) move(where->availableGeometry().center() - rect().center());
 }
 
 void TFtuneup::resizeEvent(QResizeEvent* event) {

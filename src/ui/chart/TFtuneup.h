@@ -55,6 +55,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void clear_chart();
@@ -71,6 +72,7 @@ private:
     QLabel* m_hover = nullptr;
     QToolButton* m_save = nullptr;
     std::vector<QString> m_texts;
+    bool m_shown_once = false;
 };
 
 }  // namespace quorvane

@@ -100,6 +100,18 @@ TEST_F(TFtuneupTest, RegionalSeparatorsOnTheAxes) {
               "01.12");
 }
 
+// A month of days: a label every third bar keeps them level and legible.
+TEST_F(TFtuneupTest, ManyBarsGetEveryFewALabel) {
+    UsageBars bars;
+    for (int day = 1; day <= 31; ++day) bars.bars.push_back(bar(day, day, 0, 1, 0));
+    bars.summary.conn_count = 31;
+    window.show_usage(bars, "LAN", "12/01/2026 to 12/31/2026", point_decimal());
+    EXPECT_EQ(window.download_set()->count(), 31);
+    EXPECT_EQ(labels_of(window.chart()->axes(Qt::Horizontal, window.bar_series())[0]),
+              (QStringList{"12/1", "12/4", "12/7", "12/10", "12/13", "12/16", "12/19", "12/22",
+                           "12/25", "12/28", "12/31"}));
+}
+
 TEST_F(TFtuneupTest, PointingAtABarShowsItsFigures) {
     window.show_usage(three_days(), "LAN", "12/1/2026 to 12/3/2026", point_decimal());
     const QString prompt = window.hover_label()->text();
