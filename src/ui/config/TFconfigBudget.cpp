@@ -18,8 +18,8 @@ QLineEdit* budget_field(QWidget* box, const char* name, const char* caption, con
                         int y) {
     auto* label = new QLabel(caption, box);
     label->setTextFormat(Qt::PlainText);
-    label->move(380, y + 4);
-    label->adjustSize();
+    label->setGeometry(380, y, 114, 21);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto* field = new QLineEdit(box);
     field->setObjectName(name);
     field->setGeometry(500, y, 69, 21);
@@ -31,11 +31,11 @@ QLineEdit* budget_field(QWidget* box, const char* name, const char* caption, con
 }  // namespace
 
 void TFconfig::build_budget_fields(QWidget* box) {
-    m_budget_cost = budget_field(box, "BudgetCost", "Budget / month         :",
+    m_budget_cost = budget_field(box, "BudgetCost", "Budget / month :",
                                  "The money this device may cost in a month; blank or 0 for "
                                  "none. A notice comes at 80 % and 100 %.",
                                  224);
-    m_budget_mbytes = budget_field(box, "BudgetMbytes", "MB budget / month   :",
+    m_budget_mbytes = budget_field(box, "BudgetMbytes", "MB budget / month :",
                                    "The megabytes of charged traffic this device may use in a "
                                    "month; blank or 0 for none. A notice comes at 80 % and 100 %.",
                                    289);
@@ -45,11 +45,11 @@ void TFconfig::save_budget(IniFile& dev, const std::string& section) {
     // The same number check as the prices: a refused amount keeps its stored value.
     for (auto [field, key] :
          {std::pair{m_budget_cost, kBudgetCostKey}, std::pair{m_budget_mbytes, kBudgetMbytesKey}}) {
-        std::string text = trim_blanks(field->text().toStdString());
+        const std::string text = trim_blanks(field->text().toStdString());
         if (!test_number(text)) continue;
-        if (text.empty()) text = "0";
+        const std::string value = text.empty() ? std::string("0") : text;
         // Written when it changes, so a device without a budget gets no keys for it.
-        if (dev.read_string(section, key, "0") != text) dev.write_string(section, key, text);
+        if (dev.read_string(section, key, "0") != value) dev.write_string(section, key, value);
     }
 }
 
