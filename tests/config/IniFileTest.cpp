@@ -25,6 +25,17 @@ TEST_F(ConfigIniRead, MissingFileSectionOrKeyGivesTheDefault) {
     EXPECT_EQ(file.read_string("general", "startminimized", "d"), "1");
 }
 
+// The sections in file order, each name once (only the first of a name counts); a name
+// keeps its brackets and quotes.
+TEST_F(ConfigIniRead, SectionNamesInFileOrder) {
+    EXPECT_TRUE(IniFile((m_dir.path() / "none.ini").string()).section_names().empty());
+    auto file = file_with(
+        "\xEF\xBB\xBF[LAN]\nBudget_cost=5\n; [comment]\n[Office [LAN] \"2\"]\r\nx=1\r\n"
+        "[lan]\nBudget_cost=9\nnot a header]\n[Wi-Fi]\n");
+    EXPECT_EQ(file.section_names(),
+              (std::vector<std::string>{"LAN", "Office [LAN] \"2\"", "Wi-Fi"}));
+}
+
 TEST_F(ConfigIniRead, NamesMatchWithoutRegardToCaseOrSurroundingBlanks) {
     auto file = file_with("[eth0]\nTime_cost=1.5\nBw_opt=2\n  [ PPP Link ]  \n  Log_Option = 0 \n");
     EXPECT_EQ(file.read_string("ETH0", "time_cost", ""), "1.5");
