@@ -1,5 +1,6 @@
 #include "usage/MonthToDate.h"
 
+#include <chrono>
 #include <cstdio>
 #include <unordered_set>
 
@@ -17,10 +18,11 @@ std::string month_prefix(int year, int month) {
     return text;
 }
 
-int days_in_month(int year, int month) {
-    static constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : days[month - 1];
+unsigned days_in_month(int year, int month) {
+    using namespace std::chrono;
+    return unsigned(
+        year_month_day_last(std::chrono::year(year) / std::chrono::month(unsigned(month)) / last)
+            .day());
 }
 
 }  // namespace
