@@ -6,6 +6,7 @@
 #include "logdb/LogDatabase.h"
 #include "traffic/TrafficEngine.h"
 #include "ui/common/MessageBox.h"
+#include "ui/main/BudgetMonitor.h"
 #include "ui/main/DeviceComboBox.h"
 #include "ui/main/DisplayModeBar.h"
 #include "ui/main/GridTexts.h"
@@ -140,6 +141,7 @@ void TFmain::SpeedButton1Click() {
         if (!device.devuniqueid.empty()) in_progress.push_back(device.devuniqueid);
     }
     m_log->erase(m_grid_filter, in_progress);
+    m_budgets->settings_changed();  // the month to date is read again without the erased rows
     Grid_from_Database(m_log_summary);
 }
 

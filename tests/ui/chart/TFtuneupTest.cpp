@@ -110,6 +110,18 @@ TEST_F(TFtuneupTest, ManyBarsGetEveryFewALabel) {
     EXPECT_EQ(labels_of(window.chart()->axes(Qt::Horizontal, window.bar_series())[0]),
               (QStringList{"12/1", "12/4", "12/7", "12/10", "12/13", "12/16", "12/19", "12/22",
                            "12/25", "12/28", "12/31"}));
+    // Two years of months, with longer labels: every third.
+    bars.span = BarSpan::Month;
+    bars.bars.clear();
+    for (int month = 0; month < 24; ++month) {
+        UsageBar b = bar(1, 1, 0, 1, 0);
+        b.start = LocalTime{2025 + month / 12, 1 + month % 12, 1, 0, 0, 0};
+        bars.bars.push_back(b);
+    }
+    window.show_usage(bars, "LAN", "All record", point_decimal());
+    EXPECT_EQ(labels_of(window.chart()->axes(Qt::Horizontal, window.bar_series())[0]),
+              (QStringList{"Jan 2025", "Apr 2025", "Jul 2025", "Oct 2025", "Jan 2026", "Apr 2026",
+                           "Jul 2026", "Oct 2026"}));
 }
 
 TEST_F(TFtuneupTest, PointingAtABarShowsItsFigures) {

@@ -5,8 +5,14 @@
 #include <vector>
 
 #include "ui/MainFaceFixture.h"
+#include "ui/common/MessageBox.h"
 #include "ui/main/BudgetMonitor.h"
+#include "ui/main/DeviceComboBox.h"
+#include "ui/main/LogFilterBox.h"
 #include "ui/main/TrayIcon.h"
+
+#include <QComboBox>
+#include <QToolButton>
 
 namespace quorvane::test {
 namespace {
@@ -70,6 +76,22 @@ TEST_F(BudgetMonitorTest, EightyOnceHundredOnceAndNothingAgainAfterARestart) {
     EXPECT_EQ(given.size(), 2u);
     EXPECT_EQ(window->tray()->tool_tip(), "Quorvane\nLAN: 10.00 of 10.00 (100 %)");
     EXPECT_TRUE(events.entries().empty()) << events.entries().front().second;
+}
+
+// Erasing this month's rows from the database view takes them out of the month to date.
+TEST_F(BudgetMonitorTest, AnEraseIsCountedAtTheNextTick) {
+    record();
+    ticks(2);
+    EXPECT_EQ(window->tray()->tool_tip(), "Quorvane\nLAN: 8.00 of 10.00 (80 %)");
+    LogFilterBox* box = window->filter_box();
+    box->ComboBoxEx1()->setEditText("LAN");
+    for (auto* combo : {box->ComboBox4(), box->ComboBox7()}) combo->setEditText("1");
+    for (auto* combo : {box->ComboBox2(), box->ComboBox5()}) combo->setEditText("December");
+    for (auto* combo : {box->ComboBox3(), box->ComboBox6()}) combo->setEditText("2026");
+    MessageBox::set_next_answer(MessageBox::Yes);
+    window->SpeedButton1Click();
+    ticks(1);
+    EXPECT_EQ(window->tray()->tool_tip(), "Quorvane\nLAN: 0.00 of 10.00 (0 %)");
 }
 
 // Without a display there is no tray: the same words go to the event log, once.
