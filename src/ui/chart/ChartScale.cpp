@@ -47,6 +47,8 @@ AxisTicks byte_ticks(double max_bytes, const RegionalSettings& regional) {
 }
 
 AxisTicks amount_ticks(double max_amount, const RegionalSettings& regional) {
+    // Without costs (no tariff) the axis still reads in whole units: 0.00 to 1.00.
+    if (!(max_amount > 0)) max_amount = 1;
     const double step = round_step(max_amount, 1, 0.01);
     return ticks(max_amount, step, [&](double value) {
         return amount_to_str(static_cast<int64_t>(std::llround(value * 10000)), regional);

@@ -89,6 +89,15 @@ TEST_F(TFtuneupTest, BarsStackDownloadAndUploadWithTheCostOnASecondAxis) {
     EXPECT_TRUE(window.chart()->legend()->isVisible());
 }
 
+// Connections without a tariff: the cost axis still reads in whole units.
+TEST_F(TFtuneupTest, NoCostsGiveAWholeUnitCostAxis) {
+    UsageBars bars = three_days();
+    for (auto& b : bars.bars) b.time_cost = 0;
+    window.show_usage(bars, "WAN", "12/1/2026 to 12/3/2026", point_decimal());
+    const auto right = window.chart()->axes(Qt::Vertical, window.cost_series());
+    EXPECT_EQ(labels_of(right[0]), (QStringList{"0.00", "0.20", "0.40", "0.60", "0.80", "1.00"}));
+}
+
 TEST_F(TFtuneupTest, RegionalSeparatorsOnTheAxes) {
     UsageBars bars = three_days();
     bars.bars[0].time_cost = 12345678;  // 1,234.5678
