@@ -124,6 +124,25 @@ TEST_F(DatabaseViewTest, TariffErrorMidwayCarriesTheRowsUpToIt) {
     } catch (const DatabaseViewError& e) {
         EXPECT_EQ(std::string(e.what()), "'abc' is not a valid floating point value");
         EXPECT_THAT(ids_of(e.rows), ElementsAre("1", "2"));
+        EXPECT_EQ(e.device, "Dial");
+    }
+}
+
+// A price that parses but makes a cost past the largest amount fails the same way, naming
+// the device and the amount.
+TEST_F(DatabaseViewTest, ACostPastTheLargestAmountNamesTheDevice) {
+    write_tariffs("[big]\nBw_cost=900000000000000\nBw_cost_sat=2\n");
+    LogRow row = log_row("1", "2024-03-01", "10:00", "big");
+    row.dload = int64_t{5} << 30;
+    insert({log_row("0", "2024-03-01", "09:00", "small"), row});
+    TariffBook book = fresh_book();
+    try {
+        read_database_view(m_db, LogFilter{}, book, all_columns);
+        FAIL() << "no error";
+    } catch (const DatabaseViewError& e) {
+        EXPECT_EQ(e.device, "big");
+        EXPECT_THAT(std::string(e.what()), testing::HasSubstr("out of the range of amounts"));
+        EXPECT_FALSE(e.rows.empty());
     }
 }
 

@@ -29,7 +29,7 @@ QLabel* text_label(const QString& text, const char* name, QWidget* parent) {
 
 TFabout::TFabout(QWidget* parent) : QWidget(parent, kFlags) {
     setObjectName("Fabout");
-    setWindowTitle("Fabout");
+    setWindowTitle("About Quorvane");
     setFixedSize(363, 240);
     setAutoFillBackground(true);
     QPalette window_colour = palette();

@@ -170,11 +170,11 @@ void TFconfig::build_device_page(QWidget* page) {
 
     label(box, "Label6", "Logging option                :", 8, 293);
     m_do_not_log = check(box, "CheckBox3", "Do not log this device", 152, 291);
-    label(box, "Label15", "Tray icon indocator           :", 8, 312);
+    label(box, "Label15", "Tray icon indicator           :", 8, 312);
     m_no_tray =
         check(box, "CheckBox4", "Do not include this device on tray icon indicator", 152, 310);
 
-    label(box, "Label7", "Delete Unistalled device  :", 8, 336);
+    label(box, "Label7", "Delete uninstalled device  :", 8, 336);
     auto* remove = button(box, "SpeedButton5", "Delete", config_picture(ConfigPicture::Delete),
                           QRect(146, 328, 83, 26), "Delete the log of the selected removed device");
     connect(remove, &QToolButton::clicked, this, &TFconfig::SpeedButton5Click);
@@ -185,7 +185,7 @@ void TFconfig::build_device_page(QWidget* page) {
 
 void TFconfig::build_general_page(QWidget* page) {
     QGroupBox* box = group(page, QRect(8, 12, 577, 365));
-    m_start_with_desktop = check(box, "CheckBox1", "Start with windows", 16, 16);
+    m_start_with_desktop = check(box, "CheckBox1", "Start when I log in", 16, 16);
     m_start_with_desktop->setToolTip("Start Quorvane when you log in to your desktop session");
     m_start_minimized = check(box, "CheckBox2", "minimized on startup", 16, 40);
     m_start_minimized->setToolTip("Start in the tray, without showing the main window");
@@ -211,9 +211,9 @@ void TFconfig::build_meter_page(QWidget* page) {
         return percent;
     };
     m_meter_percent = transparency({"Label8", "Edit3", "Label9", "SpeedButton6"},
-                                   "Meter tranparency :", 16, &TFconfig::SpeedButton6Click);
+                                   "Meter transparency :", 16, &TFconfig::SpeedButton6Click);
     m_stat_percent = transparency({"Label10", "Edit4", "Label11", "SpeedButton8"},
-                                  "Statistic  tranparency :", 48, &TFconfig::SpeedButton8Click);
+                                  "Statistic transparency :", 48, &TFconfig::SpeedButton8Click);
 
     label(box, "Label12", "Meter default device :", 16, 92);
     list(box, "ComboBox4", {}, 160, 88, 200);

@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QToolButton>
 
 #include "ui/main/DeviceComboBox.h"
@@ -145,6 +146,47 @@ void LogFilterBox::set_dates_to(const QDate& day) {
     for (QComboBox* box : {m_from_day, m_to_day}) select_index(box, day.day());
     for (QComboBox* box : {m_from_month, m_to_month}) select_index(box, day.month());
     for (QComboBox* box : {m_from_year, m_to_year}) select_index(box, day.year() - 2000);
+}
+
+QComboBox* LogFilterBox::date_box_of(FilterBox box) const {
+    switch (box) {
+        case FilterBox::from_day:
+            return m_from_day;
+        case FilterBox::from_month:
+            return m_from_month;
+        case FilterBox::from_year:
+            return m_from_year;
+        case FilterBox::to_day:
+            return m_to_day;
+        case FilterBox::to_month:
+            return m_to_month;
+        case FilterBox::to_year:
+            return m_to_year;
+        case FilterBox::none:
+            break;
+    }
+    return nullptr;
+}
+
+namespace {
+
+const QColor kBadBox(255, 204, 204);
+
+}  // namespace
+
+void LogFilterBox::mark_bad_box(FilterBox bad, const QString& message) {
+    for (QComboBox* box :
+         {m_from_day, m_from_month, m_from_year, m_to_day, m_to_month, m_to_year}) {
+        const bool marked = box == date_box_of(bad);
+        QPalette colours = box->lineEdit()->palette();
+        colours.setColor(QPalette::Base, marked ? kBadBox : palette().color(QPalette::Base));
+        box->lineEdit()->setPalette(colours);
+        box->setToolTip(marked ? message : QString());
+    }
+}
+
+bool LogFilterBox::is_marked(const QComboBox* box) {
+    return box->lineEdit()->palette().color(QPalette::Base) == kBadBox;
 }
 
 }  // namespace quorvane

@@ -170,8 +170,9 @@ void TFmain::Timer2Timer() {
     } catch (...) {
     }
     if (config.read_string("general", "startminimized", "0") == "0") restore();
+    // The tip comes last, in front of the main window it belongs to.
     if (config.read_string("general", "tipoftheday", "0") == "1" && m_forms && m_forms->Ftip) {
-        m_forms->Ftip->show();
+        show_window(m_forms->Ftip.get());
     }
 }
 

@@ -92,9 +92,9 @@ TEST_F(ConfigDialog, TheOptionColumnsShowExactlyOneAsOn) {
                                   {"c", kStatePresent, kKindLoopback}};
     dir.write("config/dev.ini", "[a]\nlog_option=0\n[B]\ntray_option=0\n[c]\nlog_option=2\n");
     dialog.Load_cfg_devlist();
-    EXPECT_EQ(grid()[0], (Row{"a", "Present", "Not loggeg", "Included"}));
+    EXPECT_EQ(grid()[0], (Row{"a", "Present", "Not logged", "Included"}));
     EXPECT_EQ(grid()[1], (Row{"b", "Removed", "Logged", "Not included"}));
-    EXPECT_EQ(grid()[2], (Row{"c", "Present", "Not loggeg", "Included"}));
+    EXPECT_EQ(grid()[2], (Row{"c", "Present", "Not logged", "Included"}));
 }
 
 // A refill keeps the selected row where it is, so the shorter list leaves it on an
@@ -161,7 +161,7 @@ TEST_F(ConfigDialog, SavedNotLoggedShowsAtOnceAndTheLoggerStopsOnTheNextTick) {
 
     dialog.CheckBox3()->setChecked(true);
     dialog.SpeedButton(4)->click();
-    EXPECT_EQ(grid()[0], (Row{"Office [LAN]", "Present", "Not loggeg", "Included"}));
+    EXPECT_EQ(grid()[0], (Row{"Office [LAN]", "Present", "Not logged", "Included"}));
     EXPECT_TRUE(engine->dev_cfg_changed());
 
     for (int t = 31; t <= 64; ++t) {

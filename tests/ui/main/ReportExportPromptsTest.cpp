@@ -65,7 +65,12 @@ TEST_F(ReportExportPromptsTest, AFailedWorkbookAsksAndWritesTheTextReportOnOk) {
         export_report(three_row_report(), RegionalSettings{}, LocalTime{2026, 12, 10}, prompts);
 
         EXPECT_EQ(MessageBox::last_caption(), "Confirm");
-        EXPECT_EQ(MessageBox::last_text(), kTextRouteMessage);
+        // The question names the file and the system's reason, not a missing program.
+        const QString question = MessageBox::last_text();
+        EXPECT_TRUE(question.startsWith("The workbook /proc/rpt-20261210.xlsx cannot be written: "))
+            << question.toStdString();
+        EXPECT_TRUE(question.contains("Tab delimiter")) << question.toStdString();
+        EXPECT_FALSE(question.contains("Excel")) << question.toStdString();
         ASSERT_EQ(case_events.entries().size(), 1u) << "the reason goes to the event log";
         EXPECT_EQ(case_events.entries()[0].first, "quorvane");
         EXPECT_NE(case_events.entries()[0].second.find("/proc/rpt-20261210.xlsx"),
