@@ -1,5 +1,6 @@
 #include "ui/config/TFconfig.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include <QCheckBox>
@@ -8,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QShowEvent>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -129,8 +131,26 @@ void TFconfig::build_device_page(QWidget* page) {
     m_grid->setObjectName("StringGrid1");
     m_grid->setGeometry(8, 40, 561, 137);
     m_grid->setColumnCount(4);
+    // The status and option columns as wide as their captions and texts need at the font;
+    // the device column takes the rest, leaving room for the vertical scroll bar, so the
+    // grid never needs a horizontal one.
     const int widths[] = {233, 108, 105, 106};
-    for (int column = 0; column < 4; ++column) m_grid->setColumnWidth(column, widths[column]);
+    const QStringList samples[] = {{},
+                                   {"Status", "Present", "Removed"},
+                                   {"Logging option", "Not logged"},
+                                   {"Tray indicator", "Not included"}};
+    const QFontMetrics metrics(m_grid->font());
+    int others = 0;
+    for (int column = 1; column < 4; ++column) {
+        int width = widths[column];
+        for (const QString& text : samples[column])
+            width = std::max(width, metrics.horizontalAdvance(text) + 14);
+        m_grid->setColumnWidth(column, width);
+        others += width;
+    }
+    const int viewport =
+        561 - 2 * m_grid->frameWidth() - m_grid->verticalScrollBar()->sizeHint().width();
+    m_grid->setColumnWidth(0, std::max(120, viewport - others));
     m_grid->verticalHeader()->hide();
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->verticalHeader()->setDefaultSectionSize(18);

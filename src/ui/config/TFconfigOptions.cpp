@@ -121,7 +121,12 @@ void TFconfig::save_device_cfg() {
 void TFconfig::load_device_cfg() {
     const std::string section = selected_device();
     const IniFile dev(dev_ini());
-    m_device_label->setText(QString::fromStdString(section));
+    // A name too long for the panel is shortened in its middle, the whole name in the
+    // tool-tip: its beginning and its end both stay in sight.
+    const QString name = QString::fromStdString(section);
+    m_device_label->setText(
+        m_device_label->fontMetrics().elidedText(name, Qt::ElideMiddle, m_device_label->width()));
+    m_device_label->setToolTip(name);
     m_time_cost->setText(QString::fromStdString(dev.read_string(section, "Time_cost", "0")));
     select_index(m_time_unit, str_to_int(dev.read_string(section, "Time_cost_sat", "0")));
     m_bw_cost->setText(QString::fromStdString(dev.read_string(section, "Bw_cost", "0")));

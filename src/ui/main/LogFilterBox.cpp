@@ -63,7 +63,7 @@ QStringList year_items(int this_year) {
 LogFilterBox::LogFilterBox(QWidget* parent) : QGroupBox("  Log filter  ", parent) {
     setObjectName("GroupBox1");
     auto* layout = new QGridLayout(this);
-    setFixedWidth(462);
+    // Set below to what the boxes need at the font, so the summary beside gets the rest.
     layout->setContentsMargins(10, 12, 10, 10);
     layout->setHorizontalSpacing(4);
     layout->setVerticalSpacing(3);
@@ -113,6 +113,7 @@ LogFilterBox::LogFilterBox(QWidget* parent) : QGroupBox("  Log filter  ", parent
                                  this),
                       5, 0, 1, 7);
     layout->setRowStretch(6, 1);
+    setFixedWidth(sizeHint().width());
 }
 
 QComboBox* LogFilterBox::date_box(const char* name, const QStringList& items, int width) {

@@ -8,8 +8,8 @@ namespace quorvane {
 SummaryPanel::SummaryPanel(QWidget* parent) : QWidget(parent) {
     setObjectName("summary");
     auto* layout = new QGridLayout(this);
-    layout->setContentsMargins(4, 10, 4, 4);
-    layout->setHorizontalSpacing(6);
+    layout->setContentsMargins(0, 10, 0, 4);
+    layout->setHorizontalSpacing(4);
     layout->setVerticalSpacing(9);
     layout->setColumnStretch(1, 1);
     m_period = add_line(0, "Report period:", "Label7", "--");
