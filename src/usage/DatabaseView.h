@@ -24,8 +24,8 @@ struct DatabaseView {
 };
 
 // A row's tariff did not convert, or its costs passed the range of amounts. The message
-// names the text or the amount, `device` the row's device; `rows` holds the rows up to and
-// including the failing one.
+// names the text or the amount, `device` the row's device; `rows` holds every row the
+// filter matched, which the grid shows while the summary has no figures.
 class DatabaseViewError : public std::runtime_error {
 public:
     DatabaseViewError(const std::string& message, OrderedLogRows rows, std::string device = {})

@@ -111,9 +111,9 @@ TEST_F(DatabaseViewTest, DeviceNamesWithQuotesAndWildcardsAreData) {
     EXPECT_EQ(m_db.read_filtered(LogFilter{}).size(), 5u);
 }
 
-// The rows up to and including the one whose tariff failed come with the error; the
-// summary is not given.
-TEST_F(DatabaseViewTest, TariffErrorMidwayCarriesTheRowsUpToIt) {
+// Every row comes with the error, not only those before the failing one; the summary is
+// not given.
+TEST_F(DatabaseViewTest, TariffErrorMidwayCarriesEveryRow) {
     write_tariffs("[LAN]\nTime_cost=1\n[Dial]\nTime_cost=abc\n");
     insert({log_row("1", "2024-03-01", "10:00", "LAN"), log_row("2", "2024-03-02", "10:00", "Dial"),
             log_row("3", "2024-03-03", "10:00", "LAN")});
@@ -123,7 +123,7 @@ TEST_F(DatabaseViewTest, TariffErrorMidwayCarriesTheRowsUpToIt) {
         FAIL() << "no error";
     } catch (const DatabaseViewError& e) {
         EXPECT_EQ(std::string(e.what()), "'abc' is not a valid floating point value");
-        EXPECT_THAT(ids_of(e.rows), ElementsAre("1", "2"));
+        EXPECT_THAT(ids_of(e.rows), ElementsAre("1", "2", "3"));
         EXPECT_EQ(e.device, "Dial");
     }
 }

@@ -200,7 +200,7 @@ TEST_F(DatabaseView, AMissingDatabaseEndsTheCommandWithAnEmptyViewAndSaysWhy) {
     EXPECT_TRUE(window->filter_box()->SpeedButton1()->isEnabled()) << "the mode is the database";
 }
 
-TEST_F(DatabaseView, ATariffThatDoesNotConvertKeepsTheRowsPlacedAndTheSummaryHasNoFigures) {
+TEST_F(DatabaseView, ATariffThatDoesNotConvertShowsEveryRowAndASummaryWithoutFigures) {
     dir.write("config/dev.ini", "[WAN]\nBw_cost=1,5\n");
     add(row_of("a", "2026-12-10", "18:00", "LAN", 1, 1, 1));
     add(row_of("b", "2026-12-10", "12:00", "WAN", 1, 1, 1));
@@ -210,7 +210,7 @@ TEST_F(DatabaseView, ATariffThatDoesNotConvertKeepsTheRowsPlacedAndTheSummaryHas
 
     show_log();
 
-    EXPECT_EQ(devices_shown(), (std::vector<std::string>{"LAN", "WAN"}));
+    EXPECT_EQ(devices_shown(), (std::vector<std::string>{"LAN", "WAN", "DSL"}));
     EXPECT_NE(summary_labels(), labels);
     EXPECT_EQ(summary_labels(), (std::vector<std::string>(5, "--")));
     ASSERT_EQ(events.entries().size(), 1u);
