@@ -170,33 +170,41 @@ void TFconfig::build_device_page(QWidget* page) {
                 if (row != previous_row && row >= 0) StringGrid1Click();
             });
 
-    label(box, "Label16", "Network device              :", 8, 197);
-    m_device_label = label(box, "Label17", "--", 152, 199);
-    m_device_label->setFixedWidth(410);
+    // The captions in a column on the left; the fields start where the widest caption ends
+    // at the dialog's font, so no caption runs into its field.
+    QLabel* captions[] = {
+        label(box, "Label16", "Network device:", 8, 197),
+        label(box, "Label2", "Time base cost:", 8, 229),
+        label(box, "Label3", "Packet base cost:", 8, 261),
+        label(box, "Label6", "Logging option:", 8, 293),
+        label(box, "Label15", "Tray icon indicator:", 8, 312),
+        label(box, "Label7", "Delete uninstalled device:", 8, 336),
+    };
+    int x = 152;
+    for (QLabel* caption : captions) x = std::max(x, caption->geometry().right() + 12);
+
+    m_device_label = label(box, "Label17", "--", x, 199);
+    m_device_label->setFixedWidth(562 - x);
     QFont bold = m_device_label->font();
     bold.setBold(true);
     m_device_label->setFont(bold);
 
-    label(box, "Label2", "Time base cost               :", 8, 229);
-    m_time_cost = edit(box, "Edit1", 153, 224, 121);
-    label(box, "Label4", "/", 283, 228);
-    m_time_unit = list(box, "ComboBox2", {"Minute", "Hour"}, 296, 224, 65);
+    m_time_cost = edit(box, "Edit1", x + 1, 224, 121);
+    label(box, "Label4", "/", x + 131, 228);
+    m_time_unit = list(box, "ComboBox2", {"Minute", "Hour"}, x + 144, 224, 65);
 
-    label(box, "Label3", "Packet base cost           :", 8, 261);
-    m_bw_cost = edit(box, "Edit2", 153, 256, 121);
-    label(box, "Label5", "/", 284, 260);
-    m_bw_unit = list(box, "ComboBox3", {"Byte", "KByte", "Mbyte"}, 296, 256, 65);
-    m_bw_opt = list(box, "ComboBox1", {"Both ", "Download only", "Upload only"}, 376, 256, 118);
+    m_bw_cost = edit(box, "Edit2", x + 1, 256, 121);
+    label(box, "Label5", "/", x + 132, 260);
+    m_bw_unit = list(box, "ComboBox3", {"Byte", "KByte", "Mbyte"}, x + 144, 256, 65);
+    m_bw_opt = list(box, "ComboBox1", {"Both ", "Download only", "Upload only"}, x + 224, 256, 118);
 
-    label(box, "Label6", "Logging option                :", 8, 293);
-    m_do_not_log = check(box, "CheckBox3", "Do not log this device", 152, 291);
-    label(box, "Label15", "Tray icon indicator           :", 8, 312);
+    m_do_not_log = check(box, "CheckBox3", "Do not log this device", x, 291);
     m_no_tray =
-        check(box, "CheckBox4", "Do not include this device on tray icon indicator", 152, 310);
+        check(box, "CheckBox4", "Do not include this device on tray icon indicator", x, 310);
 
-    label(box, "Label7", "Delete uninstalled device  :", 8, 336);
-    auto* remove = button(box, "SpeedButton5", "Delete", config_picture(ConfigPicture::Delete),
-                          QRect(146, 328, 83, 26), "Delete the log of the selected removed device");
+    auto* remove =
+        button(box, "SpeedButton5", "Delete", config_picture(ConfigPicture::Delete),
+               QRect(x - 6, 328, 83, 26), "Delete the log of the selected removed device");
     connect(remove, &QToolButton::clicked, this, &TFconfig::SpeedButton5Click);
     auto* save = button(box, "SpeedButton4", "Save", config_picture(ConfigPicture::Save),
                         QRect(485, 339, 80, 26), "Save the options of the selected device");

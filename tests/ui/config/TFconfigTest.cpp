@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -342,6 +343,44 @@ TEST(ConfigDialogUnattached, OperationsSayTheDialogIsNotWired) {
     TFconfig dialog;
     EXPECT_THROW(dialog.load_general_cfg(), std::logic_error);
     EXPECT_THROW(dialog.save_device_cfg(), std::logic_error);
+}
+
+// Fitted to the font: a long name is shortened in its middle with the whole name in the
+// tool-tip, the grid of many devices needs no horizontal scroll bar, and no caption runs
+// into its field.
+TEST_F(ConfigDialog, LongNamesAndManyDevicesFitTheDevicePage) {
+    const std::string long_name =
+        "Realtek PCIe GbE Family Controller - Ethernet adapter number 2 (wired, docking station)";
+    Tdev_list_arr devices;
+    for (int i = 0; i < 9; ++i)
+        devices.push_back({"eth" + std::to_string(i), kStatePresent, kKindEthernet});
+    devices.push_back({long_name, kStateRemoved, kKindEthernet});
+    fixed_devices = devices;
+    dialog.show();
+    dialog.Load_cfg_devlist();
+    dialog.select_row(9);
+    dialog.load_device_cfg();
+    QApplication::processEvents();
+
+    QLabel* name = dialog.Label17();
+    EXPECT_EQ(name->toolTip().toStdString(), long_name);
+    EXPECT_TRUE(name->text().contains(QChar(0x2026))) << name->text().toStdString();
+    EXPECT_TRUE(name->text().startsWith("Realtek"));
+    EXPECT_TRUE(name->text().endsWith("station)"));
+    EXPECT_LE(name->fontMetrics().horizontalAdvance(name->text()), name->width());
+
+    QTableWidget* grid = dialog.StringGrid1();
+    EXPECT_TRUE(grid->verticalScrollBar()->isVisible());
+    EXPECT_EQ(grid->horizontalScrollBar()->maximum(), 0) << "no horizontal scrolling";
+
+    for (const char* caption : {"Label16", "Label2", "Label3", "Label6", "Label15", "Label7"}) {
+        auto* label = dialog.findChild<QLabel*>(caption);
+        ASSERT_NE(label, nullptr);
+        EXPECT_LT(8 + label->fontMetrics().horizontalAdvance(label->text()), name->x()) << caption;
+    }
+    EXPECT_GE(dialog.findChild<QWidget*>("SpeedButton5")->x(),
+              8 + dialog.findChild<QLabel*>("Label7")->fontMetrics().horizontalAdvance(
+                      "Delete uninstalled device:"));
 }
 
 }  // namespace

@@ -83,5 +83,34 @@ TEST_F(ReportExportPromptsTest, AFailedWorkbookAsksAndWritesTheTextReportOnOk) {
     }
 }
 
+// The dialog opens in the folder a report was last saved to, kept in config.ini; a folder
+// that is gone, or no config.ini, gives the home folder.
+TEST_F(ReportExportPromptsTest, TheSaveDialogStartsInTheLastFolderUsed) {
+    TempDir data;
+    const std::string config = data.write("config/config.ini", "").string();
+    const std::filesystem::path reports = dir.path() / "reports";
+    std::filesystem::create_directories(reports);
+    auto export_once = [&](const std::string& path) {
+        FileDialog::set_next_file_name(QString::fromStdString(path));
+        ReportExportPrompts prompts(nullptr, events, "quorvane", config);
+        export_report(three_row_report(), RegionalSettings{}, LocalTime{2026, 12, 10}, prompts);
+    };
+    export_once((reports / "first.xlsx").string());
+    EXPECT_EQ(FileDialog::last_folder(), QDir::homePath()) << "nothing kept yet";
+    EXPECT_NE(data.read("config/config.ini").find("[report]\nlastfolder=" + reports.string()),
+              std::string::npos)
+        << data.read("config/config.ini");
+
+    export_once((dir.path() / "second.xlsx").string());
+    EXPECT_EQ(FileDialog::last_folder().toStdString(), reports.string());
+    export_once((reports / "third.xlsx").string());
+    EXPECT_EQ(FileDialog::last_folder().toStdString(), dir.path().string());
+
+    std::filesystem::remove_all(reports);
+    export_once((dir.path() / "fourth.xlsx").string());
+    EXPECT_EQ(FileDialog::last_folder(), QDir::homePath()) << "the folder is gone";
+    EXPECT_TRUE(events.entries().empty());
+}
+
 }  // namespace
 }  // namespace quorvane::test
