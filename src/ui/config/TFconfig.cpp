@@ -215,7 +215,7 @@ void TFconfig::build_general_page(QWidget* page) {
     QGroupBox* box = group(page, QRect(8, 12, 577, 365));
     m_start_with_desktop = check(box, "CheckBox1", "Start when I log in", 16, 16);
     m_start_with_desktop->setToolTip("Start Quorvane when you log in to your desktop session");
-    m_start_minimized = check(box, "CheckBox2", "minimized on startup", 16, 40);
+    m_start_minimized = check(box, "CheckBox2", "Minimized on startup", 16, 40);
     m_start_minimized->setToolTip("Start in the tray, without showing the main window");
     auto* save = button(box, "SpeedButton2", "Save", config_picture(ConfigPicture::Save),
                         QRect(488, 331, 79, 27), "Save the general options");

@@ -32,6 +32,9 @@ protected:
         SCOPED_TRACE(what);
         EXPECT_TRUE(shown->isVisible());
         EXPECT_EQ(owner_of(shown), window->windowHandle()) << "owned by the main window";
+        // Only dialogs and tool windows carry their owner to the window manager.
+        const Qt::WindowType type = shown->windowType();
+        EXPECT_TRUE(type == Qt::Dialog || type == Qt::Tool) << type;
         EXPECT_TRUE(QTest::qWaitForWindowActive(shown)) << "raised and active";
         EXPECT_LE(
             (shown->frameGeometry().center() - window->frameGeometry().center()).manhattanLength(),
