@@ -36,7 +36,9 @@ void centre_on(QWidget* window, const QWidget* owner) {
                                      : QGuiApplication::primaryScreen()) {
         area = screen->availableGeometry();
     }
-    if (area.isValid()) window->move(area.center() - window->rect().center());
+    // Frame to frame: the title bars count on both sides (move() places the frame).
+    const QSize frame = window->frameGeometry().size();
+    if (area.isValid()) window->move(area.center() - QPoint(frame.width() / 2, frame.height() / 2));
 }
 
 void show_over(QWidget* window, QWidget* owner, Placement placement) {

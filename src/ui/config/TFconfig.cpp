@@ -15,6 +15,7 @@
 #include <QTableWidget>
 #include <QToolButton>
 
+#include "ui/common/WindowStacking.h"
 #include "ui/pictures/ConfigPictures.h"
 #include "ui/pictures/Pictures.h"
 
@@ -281,9 +282,7 @@ void TFconfig::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
     // Over the main window.
-    if (m_links.owner != nullptr && m_links.owner->isVisible()) {
-        move(m_links.owner->geometry().center() - rect().center());
-    }
+    if (m_links.owner != nullptr && m_links.owner->isVisible()) centre_on(this, m_links.owner);
     FormShow();
 }
 

@@ -13,6 +13,7 @@
 #include "config/TipFile.h"
 #include "ui/common/GeneralOptionsSaver.h"
 #include "ui/common/MessageBox.h"
+#include "ui/common/WindowStacking.h"
 #include "ui/pictures/ConfigPictures.h"
 #include "ui/pictures/Pictures.h"
 
@@ -123,9 +124,7 @@ void TFtip::loadtip() {
 void TFtip::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous()) return;
-    if (m_owner != nullptr && m_owner->isVisible()) {
-        move(m_owner->geometry().center() - rect().center());
-    }
+    if (m_owner != nullptr && m_owner->isVisible()) centre_on(this, m_owner);
     // The box shows the saved setting: a tick the title-bar button left unsaved is undone.
     if (!m_tip_file.empty()) {
         const IniFile config(
