@@ -30,9 +30,13 @@ void export_report(const UsageReport& report, const RegionalSettings& regional,
         prompts.sheet_failed(error.what());
         if (!prompts.confirm_ok_cancel(text_route_message(error.what()))) return;
         const auto text = prompts.save_file_name("txt", report_file_name(today, "txt"));
-        if (text) save_text_report(report, regional, *text);
+        if (text) {
+            save_text_report(report, regional, *text);
+            prompts.report_saved(*text);
+        }
         return;
     }
+    prompts.report_saved(*workbook);
     prompts.open_workbook(*workbook);
 }
 

@@ -41,16 +41,6 @@ std::optional<std::string> ReportExportPrompts::save_file_name(const std::string
         FileDialog::save_file_name(m_parent, "Save As", folder, QString::fromStdString(file_name),
                                    QString::fromStdString(default_extension));
     if (path.isEmpty()) return std::nullopt;
-    if (!m_config_ini.empty()) {
-        try {
-            IniFile(m_config_ini)
-                .write_string(kSection, kFolderKey,
-                              QFile::encodeName(QFileInfo(path).absolutePath()).toStdString());
-        } catch (const std::exception& error) {
-            // Remembering the folder is a convenience: the export goes on without it.
-            m_event_log.write_error(m_source, error.what());
-        }
-    }
     // The path as the file system spells it.
     return QFile::encodeName(path).toStdString();
 }
@@ -62,6 +52,18 @@ bool ReportExportPrompts::confirm_ok_cancel(const std::string& text) {
 
 void ReportExportPrompts::sheet_failed(const std::string& reason) {
     m_event_log.write_error(m_source, reason);
+}
+
+void ReportExportPrompts::report_saved(const std::string& path) {
+    if (m_config_ini.empty()) return;
+    try {
+        const QString folder = QFileInfo(QFile::decodeName(path.c_str())).absolutePath();
+        IniFile(m_config_ini)
+            .write_string(kSection, kFolderKey, QFile::encodeName(folder).toStdString());
+    } catch (const std::exception& error) {
+        // Remembering the folder is a convenience: the export is done without it.
+        m_event_log.write_error(m_source, error.what());
+    }
 }
 
 void ReportExportPrompts::open_workbook(const std::string& path) {

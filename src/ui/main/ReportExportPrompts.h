@@ -10,7 +10,7 @@ class QWidget;
 namespace quorvane {
 
 // The report export's questions as the main window asks them: the save dialog "Save As" in
-// the folder a report was last saved to (kept as `lastfolder` in section `report` of the
+// the folder a report was last written to (kept as `lastfolder` in section `report` of the
 // given config.ini; the user's home folder before the first, or without a config.ini), the
 // confirmation box "Confirm" with OK and Cancel, the workbook opened with the desktop's
 // application, and the reason a workbook failed written to the event log under the
@@ -25,6 +25,8 @@ public:
     bool confirm_ok_cancel(const std::string& text) override;
     void sheet_failed(const std::string& reason) override;
     void open_workbook(const std::string& path) override;
+    // Keeps the folder of a report that was written, for the next dialog.
+    void report_saved(const std::string& path) override;
 
 private:
     QWidget* m_parent;

@@ -118,7 +118,11 @@ void TFmain::SpeedButton8Click() {
     if (trim_blanks(stat_device).empty()) {
         stat_device = m_grid->selected_device().toStdString();
     }
-    if (m_forms && m_forms->Fstat) show_window(m_forms->Fstat.get());
+    if (m_forms && m_forms->Fstat) {
+        // The device box names the device whose figures the window shows.
+        m_forms->Fstat->set_device_text(stat_device);
+        show_window(m_forms->Fstat.get());
+    }
 }
 
 void TFmain::SpeedButton9Click() {

@@ -110,6 +110,12 @@ TEST_F(ReportExportPromptsTest, TheSaveDialogStartsInTheLastFolderUsed) {
     export_once((dir.path() / "fourth.xlsx").string());
     EXPECT_EQ(FileDialog::last_folder(), QDir::homePath()) << "the folder is gone";
     EXPECT_TRUE(events.entries().empty());
+
+    // A folder the report could not be written to is not kept.
+    MessageBox::set_next_answer(MessageBox::Cancel);
+    export_once("/proc/fifth.xlsx");
+    export_once((dir.path() / "sixth.xlsx").string());
+    EXPECT_EQ(FileDialog::last_folder().toStdString(), dir.path().string());
 }
 
 }  // namespace
