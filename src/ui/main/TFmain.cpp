@@ -33,9 +33,10 @@ namespace {
 
 const char* const kCloseQuestion =
     "Close application ?\nQuorvane will stop recording your online time";
+// In this platform's words: the service manager is systemd.
 const char* const kServiceCloseRefusal =
-    "You can not close Quorvane because it runs in service mode\nPlese go to Start menu > "
-    "Quorvane  > service manager to stop the service.";
+    "You cannot close Quorvane because it runs as a service.\nTo stop it, stop the service "
+    "QVANESVC with the system's service manager (systemctl stop QVANESVC).";
 
 }  // namespace
 
