@@ -25,6 +25,7 @@
 #include "ui/main/MainToolbar.h"
 #include "ui/main/SummaryPanel.h"
 #include "ui/main/TrayIcon.h"
+#include "ui/main/ViewErrors.h"
 #include "ui/pictures/Pictures.h"
 
 namespace quorvane {
@@ -184,10 +185,12 @@ void TFmain::Timer3Timer() {
         m_engine->advance_tick_counter();
         m_engine->sample_interfaces();
         if (isVisible() && m_display_mode->now_online()) {
-            // A tariff that does not convert stops only the grid, never the logging below.
+            // A tariff that does not convert stops only the grid, never the logging below;
+            // the summary then has no figures.
             try {
                 Grid_now_online();
             } catch (const std::exception& error) {
+                show_no_summary(m_summary);
                 write_tick_error(error.what());
             }
         }

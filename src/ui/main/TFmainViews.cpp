@@ -27,17 +27,6 @@
 
 namespace quorvane {
 
-namespace {
-
-// A refresh that failed has no summary: its labels read "--", never the figures of the
-// view before it.
-void show_no_summary(SummaryPanel* summary) {
-    summary->show_summary(SummaryTexts{"--", "--", "--", "--"});
-    summary->set_device("--");
-}
-
-}  // namespace
-
 void TFmain::Grid_now_online() {
     const int selected = m_grid->selected_row();
     // The name the selected row gets this tick; the summary is of the last online device of

@@ -1,6 +1,7 @@
 #include "ui/main/ViewErrors.h"
 
 #include "ui/common/MessageBox.h"
+#include "ui/main/SummaryPanel.h"
 #include "usage/AmountFormat.h"
 #include "usage/DatabaseView.h"
 #include "usage/LogFilterRules.h"
@@ -67,6 +68,11 @@ QString view_error_text(const std::exception& error, const RegionalSettings& reg
             .arg(text_of(view->device), text_of(view->what()), largest);
     }
     return text_of(error.what());
+}
+
+void show_no_summary(SummaryPanel* summary) {
+    summary->show_summary(SummaryTexts{"--", "--", "--", "--"});
+    summary->set_device("--");
 }
 
 void show_view_error(QWidget* parent, const std::exception& error,
