@@ -1,6 +1,7 @@
 #include "format/QuantityFormat.h"
 
 #include <cstdio>
+#include <string>
 
 #include "format/NumberPicture.h"
 
@@ -20,14 +21,30 @@ int64_t hundredths(int64_t count, int64_t divisor) {
 
 // Hundredths of count / 2^30 for count >= 2^30: the quotient is held with four decimals
 // first (nearest, halves to even), and that value is rounded to two (halves away from zero).
-int64_t gigabyte_hundredths(int64_t count) {
-    int64_t whole = count / gigabyte;
-    int64_t rest = (count % gigabyte) * 10000;  // below 2^30 * 10^4
-    int64_t frac = rest / gigabyte;
-    int64_t remainder = rest % gigabyte;
-    if (remainder * 2 > gigabyte || (remainder * 2 == gigabyte && frac % 2 == 1)) ++frac;
-    int64_t ten_thousandths = whole * 10000 + frac;
+// Unsigned, so that a sum of two counts past 2^63 has its hundredths too (below 2^64 bytes
+// that is below 2^34 * 100).
+uint64_t gigabyte_hundredths(uint64_t count) {
+    constexpr auto unit = static_cast<uint64_t>(gigabyte);
+    uint64_t whole = count / unit;
+    uint64_t rest = (count % unit) * 10000;  // below 2^30 * 10^4
+    uint64_t frac = rest / unit;
+    uint64_t remainder = rest % unit;
+    if (remainder * 2 > unit || (remainder * 2 == unit && frac % 2 == 1)) ++frac;
+    uint64_t ten_thousandths = whole * 10000 + frac;
     return (ten_thousandths + 50) / 100;
+}
+
+std::string gigabytes_text(uint64_t count, const RegionalSettings& regional) {
+    const uint64_t value = gigabyte_hundredths(count);
+    return number_picture(false, value / 100, static_cast<unsigned>(value % 100), regional) + " GB";
+}
+
+// The magnitude of a negative sum of two counts that passes 64 bits, as decimal digits:
+// -a - b lies between 2^63 and 2^64.
+std::string negative_sum_digits(int64_t a, int64_t b) {
+    const uint64_t magnitude = (0 - static_cast<uint64_t>(a)) + (0 - static_cast<uint64_t>(b));
+    // Only two counts of -2^63 reach 2^64, which wraps to 0.
+    return magnitude == 0 ? "18446744073709551616" : std::to_string(magnitude);
 }
 
 }  // namespace
@@ -40,13 +57,34 @@ std::string bytes_to_str(int64_t count, const RegionalSettings& regional) {
         uint64_t magnitude = negative ? 0 - static_cast<uint64_t>(count) : uint64_t(count);
         return number_picture(negative, magnitude, 0, regional) + " B";
     }
-    int64_t value = count < megabyte   ? hundredths(count, kilobyte)
-                    : count < gigabyte ? hundredths(count, megabyte)
-                                       : gigabyte_hundredths(count);
-    const char* unit = count < megabyte ? " KB" : count < gigabyte ? " MB" : " GB";
+    if (count >= gigabyte) return gigabytes_text(static_cast<uint64_t>(count), regional);
+    int64_t value = count < megabyte ? hundredths(count, kilobyte) : hundredths(count, megabyte);
+    const char* unit = count < megabyte ? " KB" : " MB";
     return number_picture(false, static_cast<uint64_t>(value / 100),
                           static_cast<unsigned>(value % 100), regional) +
            unit;
+}
+
+std::string bytes_sum_to_str(int64_t a, int64_t b, const RegionalSettings& regional) {
+    int64_t sum = 0;
+    if (!__builtin_add_overflow(a, b, &sum)) return bytes_to_str(sum, regional);
+    // Past 2^63 both counts are positive, and their unsigned sum is exact.
+    if (a > 0) return gigabytes_text(static_cast<uint64_t>(a) + static_cast<uint64_t>(b), regional);
+    // Below -2^63: in bytes, as every negative count, its digits grouped by thousands.
+    const std::string digits = negative_sum_digits(a, b);
+    std::string grouped;
+    for (size_t at = 0; at < digits.size(); ++at) {
+        if (at > 0 && (digits.size() - at) % 3 == 0) grouped += regional.thousands_separator;
+        grouped += digits[at];
+    }
+    return "-" + grouped + regional.decimal_separator + "00 B";
+}
+
+std::string decimal_sum(int64_t a, int64_t b) {
+    int64_t sum = 0;
+    if (!__builtin_add_overflow(a, b, &sum)) return std::to_string(sum);
+    if (a > 0) return std::to_string(static_cast<uint64_t>(a) + static_cast<uint64_t>(b));
+    return "-" + negative_sum_digits(a, b);
 }
 
 std::string secs_to_str(int64_t seconds) {

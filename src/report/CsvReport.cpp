@@ -1,6 +1,7 @@
 #include <string>
 #include <vector>
 
+#include "format/QuantityFormat.h"
 #include "report/ReportWriters.h"
 #include "usage/SummaryTexts.h"
 
@@ -41,7 +42,7 @@ void write_csv_report(const Report& report, std::ostream& out) {
         for (const auto& row : report.connections) {
             write_line(out, {row.devuniqueid, row.startdate, row.starttime, row.deventry,
                              std::to_string(row.duration), std::to_string(row.dload),
-                             std::to_string(row.uload), std::to_string(row.dload + row.uload)});
+                             std::to_string(row.uload), decimal_sum(row.dload, row.uload)});
         }
     } else {
         write_line(out, {report.view == ReportOptions::View::Daily ? "date" : "month", "device",

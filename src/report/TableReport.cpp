@@ -63,7 +63,7 @@ Table connections_table(const Report& report, const RegionalSettings& regional) 
         table.rows.push_back({row.startdate, row.starttime, one_line(row.deventry),
                               secs_to_str(row.duration), bytes_to_str(row.dload, regional),
                               bytes_to_str(row.uload, regional),
-                              bytes_to_str(row.dload + row.uload, regional)});
+                              bytes_sum_to_str(row.dload, row.uload, regional)});
     }
     return table;
 }

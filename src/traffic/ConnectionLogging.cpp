@@ -111,9 +111,9 @@ void TrafficEngine::logging_pass() {
     for (Tmibdata& device : m_mibarray) {
         if (trim_blanks(device.ip) == "0.0.0.0") continue;
         if (device.new_connection == 1) {
+            // The start shown in the grid was set at the connection's first online tick; a
+            // device that is not logged, or whose row could not be inserted yet, keeps it.
             const LocalTime now = m_ports.clock.now();
-            device.startdate = format_local_time(now, m_regional.short_date_format);
-            device.starttime = format_local_time(now, m_regional.short_time_format);
             if (device.log_option == 1) {
                 insert_row(device, now);
                 device.new_connection = 0;

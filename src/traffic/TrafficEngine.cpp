@@ -63,8 +63,14 @@ void TrafficEngine::sample_interfaces() {
         } else if (!offline) {
             Tmibdata& device = m_mibarray[pos];
             // The first online tick after an offline spell begins a new connection.
-            if (device.devuniqueid.empty())
+            // It starts now, logged or not: the grid's start date and time stay those of
+            // this tick for the whole connection.
+            if (device.devuniqueid.empty()) {
                 device.devuniqueid = make_uniqueid(row.dwIndex, m_ports.clock, m_ports.random);
+                const LocalTime now = m_ports.clock.now();
+                device.startdate = format_local_time(now, m_regional.short_date_format);
+                device.starttime = format_local_time(now, m_regional.short_time_format);
+            }
             count_traffic(device, row);
             ++device.online_time;
         } else {

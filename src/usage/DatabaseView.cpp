@@ -65,9 +65,11 @@ DatabaseView read_database_view(LogDatabase& log, const LogFilter& filter, Tarif
     try {
         view.summary = summarize_rows(view.rows, tariffs, &done);
     } catch (const ConversionError& error) {
-        // The grid shows the rows up to the one whose tariff failed; the rest stay empty.
-        view.rows.truncate(done + 1);
-        throw DatabaseViewError(error.what(), std::move(view.rows));
+        // The device of the row that failed, for the message that names it. Every row
+        // comes with the error: the rows are right, only their sums are not known.
+        std::string device;
+        if (done < view.rows.size()) device = view.rows.device_name(view.rows.usage(done).device);
+        throw DatabaseViewError(error.what(), std::move(view.rows), std::move(device));
     }
     return view;
 }

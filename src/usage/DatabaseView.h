@@ -23,13 +23,15 @@ struct DatabaseView {
     Tlog_summary summary;
 };
 
-// A row's tariff did not convert. The message names the text; `rows` holds the rows up to
-// and including the failing one, which the grid shows, while the summary stays as it was.
+// A row's tariff did not convert, or its costs passed the range of amounts. The message
+// names the text or the amount, `device` the row's device; `rows` holds every row the
+// filter matched, which the grid shows while the summary has no figures.
 class DatabaseViewError : public std::runtime_error {
 public:
-    DatabaseViewError(const std::string& message, OrderedLogRows rows)
-        : std::runtime_error(message), rows(std::move(rows)) {}
+    DatabaseViewError(const std::string& message, OrderedLogRows rows, std::string device = {})
+        : std::runtime_error(message), rows(std::move(rows)), device(std::move(device)) {}
     OrderedLogRows rows;
+    std::string device;
 };
 
 // Sums rows in their order with the tariff of each row's device. Throws ConversionError

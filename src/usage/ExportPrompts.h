@@ -21,6 +21,8 @@ public:
     virtual void sheet_failed(const std::string& reason) = 0;
     // Opens the saved workbook with the desktop's default application for it.
     virtual void open_workbook(const std::string& path) = 0;
+    // A report, workbook or text, was written to path (for remembering its folder).
+    virtual void report_saved(const std::string& path) { (void)path; }
 };
 
 }  // namespace quorvane

@@ -19,8 +19,23 @@ bool is_unset(const std::string& box) {
     return box.empty() || box == "All";
 }
 
-int month_number(const std::string& month) {
-    return str_to_int(month_to_num(month));
+// A box's text converted by parse; a failure names the box.
+template <typename Parse>
+int parsed(FilterBox box, const std::string& text, Parse parse) {
+    try {
+        return parse(text);
+    } catch (const ConversionError& error) {
+        throw FilterBoxError(box, text, error.what());
+    }
+}
+
+int month_number(FilterBox box, const std::string& month) {
+    return parsed(box, month,
+                  [](const std::string& text) { return str_to_int(month_to_num(text)); });
+}
+
+int number(FilterBox box, const std::string& text) {
+    return parsed(box, text, [](const std::string& t) { return str_to_int(t); });
 }
 
 bool is_leap_year(int year) {
@@ -55,10 +70,24 @@ std::string caption_date(const Date& date) {
     return text;
 }
 
-// The ISO date the log stores; a day or year that cannot exist fails naming the date.
-std::string iso_date(const Date& date) {
-    if (date.year < 1 || date.year > 9999 || date.day < 1) {
-        throw ConversionError("'" + caption_date(date) + "' is not a valid date");
+// The boxes one end of the period is read from, for naming the one that failed.
+struct EndBoxes {
+    FilterBox year_box;
+    const std::string& year;
+    FilterBox day_box;
+    const std::string& day;
+};
+
+// The ISO date the log stores; a day or year that cannot exist fails naming the date, and
+// the year's box or else the day's.
+std::string iso_date(const Date& date, const EndBoxes& boxes) {
+    if (date.year < 1 || date.year > 9999) {
+        throw FilterBoxError(boxes.year_box, boxes.year,
+                             "'" + caption_date(date) + "' is not a valid date");
+    }
+    if (date.day < 1) {
+        throw FilterBoxError(boxes.day_box, boxes.day,
+                             "'" + caption_date(date) + "' is not a valid date");
     }
     char text[40];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
@@ -87,10 +116,11 @@ BuiltLogFilter create_log_filter(FilterBoxes& boxes) {
     // day is worked out once the year is known, and kept within its month.
     const bool from_year_set = !is_unset(boxes.from_year);
     Date from;
-    from.month = is_unset(boxes.from_month) ? 1 : month_number(boxes.from_month);
+    from.month =
+        is_unset(boxes.from_month) ? 1 : month_number(FilterBox::from_month, boxes.from_month);
     if (from_year_set) {
-        from.year = str_to_int(boxes.from_year);
-        from.day = is_unset(boxes.from_day) ? 1 : str_to_int(boxes.from_day);
+        from.year = number(FilterBox::from_year, boxes.from_year);
+        from.day = is_unset(boxes.from_day) ? 1 : number(FilterBox::from_day, boxes.from_day);
         keep_within_month(from, boxes.from_day);
     }
 
@@ -99,27 +129,37 @@ BuiltLogFilter create_log_filter(FilterBoxes& boxes) {
     const bool to_year_set = !is_unset(boxes.to_year);
     const bool to_month_set = !is_unset(boxes.to_month);
     Date to;
-    to.month = to_month_set ? month_number(boxes.to_month) : 12;
+    to.month = to_month_set ? month_number(FilterBox::to_month, boxes.to_month) : 12;
     if (to_year_set) {
-        to.year = str_to_int(boxes.to_year);
+        to.year = number(FilterBox::to_year, boxes.to_year);
         if (!to_month_set) {
             to.day = 31;
         } else if (is_unset(boxes.to_day)) {
             to.day = days_in_month(to.month, to.year);
         } else {
-            to.day = str_to_int(boxes.to_day);
+            to.day = number(FilterBox::to_day, boxes.to_day);
         }
         keep_within_month(to, boxes.to_day);
     }
 
     // Either year unset: every date.
     if (from_year_set && to_year_set) {
-        built.filter.dates = LogFilter::DateRange{iso_date(from), iso_date(to)};
+        // The day boxes as they stand now, after a correction.
+        const std::string from_day = boxes.from_day, to_day = boxes.to_day;
+        built.filter.dates = LogFilter::DateRange{
+            iso_date(from, {FilterBox::from_year, boxes.from_year, FilterBox::from_day, from_day}),
+            iso_date(to, {FilterBox::to_year, boxes.to_year, FilterBox::to_day, to_day})};
         built.caption = caption_date(from) + " to " + caption_date(to);
     } else {
         built.caption = "All record";
     }
     return built;
+}
+
+void check_period_order(const BuiltLogFilter& built) {
+    const auto& dates = built.filter.dates;
+    // ISO dates of four-digit years order as their texts do.
+    if (dates && dates->from > dates->to) throw ReversedPeriodError(dates->from, dates->to);
 }
 
 }  // namespace quorvane

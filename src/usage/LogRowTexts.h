@@ -21,7 +21,8 @@ GridRowTexts log_row_texts(const LogRowRef& row, const RegionalSettings& regiona
 std::string log_row_text(const LogRowRef& row, int column, const RegionalSettings& regional);
 
 // The stored ISO date "2024-01-05" and time "13:45" in the regional short formats; a text
-// that is not of that form is shown as it is.
+// that is not of that form, or not a date or time that exists ("2024-02-30", "-0:05",
+// "24:00"), is shown as it is stored.
 std::string shown_date(std::string_view iso_date, const RegionalSettings& regional);
 std::string shown_time(std::string_view hh_mm, const RegionalSettings& regional);
 

@@ -14,6 +14,12 @@ std::string report_file_name(const LocalTime& today, const std::string& extensio
     return "rpt-" + std::string(date) + "." + extension;
 }
 
+std::string text_route_message(const std::string& reason) {
+    return reason +
+           ".\n\nQuorvane will save the report in \"Tab delimiter\" format instead, so you can "
+           "open the file with any spreadsheet program.";
+}
+
 void export_report(const UsageReport& report, const RegionalSettings& regional,
                    const LocalTime& today, ExportPrompts& prompts) {
     const auto workbook = prompts.save_file_name("xlsx", report_file_name(today, "xlsx"));
@@ -22,11 +28,15 @@ void export_report(const UsageReport& report, const RegionalSettings& regional,
         write_sheet_report(report, regional, *workbook);
     } catch (const std::exception& error) {
         prompts.sheet_failed(error.what());
-        if (!prompts.confirm_ok_cancel(kTextRouteMessage)) return;
+        if (!prompts.confirm_ok_cancel(text_route_message(error.what()))) return;
         const auto text = prompts.save_file_name("txt", report_file_name(today, "txt"));
-        if (text) save_text_report(report, regional, *text);
+        if (text) {
+            save_text_report(report, regional, *text);
+            prompts.report_saved(*text);
+        }
         return;
     }
+    prompts.report_saved(*workbook);
     prompts.open_workbook(*workbook);
 }
 

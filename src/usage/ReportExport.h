@@ -9,11 +9,9 @@
 
 namespace quorvane {
 
-// The confirmation shown when the workbook could not be written.
-inline constexpr const char* kTextRouteMessage =
-    "You do not have MS Excel installed or You do not want to save in MS Excel format, "
-    "Quorvane will save the report in \"Tab delimiter\" format.\nSo you can open the file "
-    "with another Spread sheet programs";
+// The confirmation shown when the workbook could not be written: the reason (which names
+// the file and the system's message), then the offer of the tab-delimited text report.
+std::string text_route_message(const std::string& reason);
 
 // The offered file name: "rpt-", the date as yyyymmdd, ".", the extension
 // (rpt-20261210.xlsx).
@@ -22,7 +20,7 @@ std::string report_file_name(const LocalTime& today, const std::string& extensio
 // Exports the report. The save dialog offers rpt-yyyymmdd.xlsx; when confirmed, the
 // workbook is written there and opened with the desktop's application. When the workbook
 // cannot be written, the reason goes to prompts.sheet_failed and the confirmation
-// kTextRouteMessage is asked; on OK the dialog offers rpt-yyyymmdd.txt and the text report
+// text_route_message(reason) is asked; on OK the dialog offers rpt-yyyymmdd.txt and the text report
 // is written there. A cancelled dialog or confirmation ends the export with nothing
 // written. A text report that cannot be written throws ReportError.
 void export_report(const UsageReport& report, const RegionalSettings& regional,

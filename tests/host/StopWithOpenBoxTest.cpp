@@ -63,7 +63,7 @@ TEST_F(StopWithOpenBox, ServiceStopsWhileTheCloseRefusalIsShown) {
     EXPECT_EQ(program_body(app, p), 0);
 
     EXPECT_TRUE(stopped());
-    EXPECT_TRUE(box_text.startsWith("You can not close Quorvane")) << box_text.toStdString();
+    EXPECT_TRUE(box_text.startsWith("You cannot close Quorvane")) << box_text.toStdString();
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_EQ(manager.states().back(), ServiceState::Stopped);
 }

@@ -1,4 +1,6 @@
 // The three views in the three formats, over the fixture's December 2026 (today's month).
+#include <limits>
+
 #include "report/ReportFixture.h"
 
 namespace quorvane::test {
@@ -119,6 +121,23 @@ TEST_F(ReportFormats, AnEmptyPeriodSaysSoAndSumsToZero) {
     EXPECT_NE(out.find("Total cost:     0.00\n"), std::string::npos) << out;
     ASSERT_EQ(report({"--from", "2025-01-01", "--to", "2025-01-31", "--format", "json"}), 0);
     EXPECT_NE(out.find("\"rows\": [],"), std::string::npos) << out;
+}
+
+// A foreign log's row whose download plus upload pass 64 bits: the total column shows the
+// true sum, in the CSV as a number and in the table as bytes.
+TEST_F(ReportFormats, ARowTotalPast64BitsIsShownWithoutOverflow) {
+    dir.write("config/dev.ini", "[Big]\nBw_opt=2\n");
+    constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
+    LogDatabase(log_path())
+        .insert_connection(
+            LogRow{"big", "2026-12-15", "10:00", "local", "Big", 60, 100000000, kMax, kMax});
+    ASSERT_EQ(report({"--connections", "--device", "Big", "--format", "csv"}), 0) << err;
+    EXPECT_NE(out.find("big,2026-12-15,10:00,Big,60,9223372036854775807,9223372036854775807,"
+                       "18446744073709551614\n"),
+              std::string::npos)
+        << out;
+    ASSERT_EQ(report({"--connections", "--device", "Big"}), 0) << err;
+    EXPECT_NE(out.find("8,589,934,592.00 GB  17,179,869,184.00 GB"), std::string::npos) << out;
 }
 
 }  // namespace

@@ -73,7 +73,7 @@ TEST_F(ConnectionLogging, TwoDevicesAreUpdatedOnTheSameTicks) {
     for (const LogRow& row : rows()) EXPECT_EQ(row.duration, 31) << row.deventry;
 }
 
-TEST_F(ConnectionLogging, LogOptionOtherThanOneLogsNothingAndKeepsStartFollowingTheClock) {
+TEST_F(ConnectionLogging, LogOptionOtherThanOneLogsNothingAndKeepsTheConnectionsStart) {
     net.add_ethernet(2, "A", ipv4(10, 0, 0, 2));
     net.add_ethernet(3, "B", ipv4(10, 0, 0, 3));
     write_dev_ini("[a]\nlog_option=0\n[B]\nlog_option=2\n");
@@ -81,7 +81,9 @@ TEST_F(ConnectionLogging, LogOptionOtherThanOneLogsNothingAndKeepsStartFollowing
     clock.time.hour = 14;
     tick(30);
     EXPECT_TRUE(rows().empty());
-    EXPECT_EQ(device(2).starttime, "14:45");
+    // The start shown is the connection's first online tick, not the clock of every tick.
+    EXPECT_EQ(device(2).starttime, "13:45");
+    EXPECT_EQ(device(3).starttime, "13:45");
     EXPECT_EQ(device(2).new_connection, 1);
 
     // Switched on later: the row starts now, with the figures since the connection began.
@@ -94,6 +96,21 @@ TEST_F(ConnectionLogging, LogOptionOtherThanOneLogsNothingAndKeepsStartFollowing
     EXPECT_EQ(logged[0].deventry, "A");
     EXPECT_EQ(logged[0].starttime, "15:45");
     EXPECT_EQ(logged[0].duration, 33);
+    EXPECT_EQ(device(2).starttime, "13:45");
+}
+
+TEST_F(ConnectionLogging, AConnectionThatComesBackOnlineStartsAtItsFirstOnlineTick) {
+    net.add_ethernet(2, "A", ipv4(10, 0, 0, 2));
+    write_dev_ini("[A]\nlog_option=0\n");
+    tick(2);
+    net.set_address(2, 0);
+    tick(2);
+    clock.time.hour = 16;
+    net.set_address(2, ipv4(10, 0, 0, 2));
+    tick();
+    clock.time.hour = 17;
+    tick(3);
+    EXPECT_EQ(device(2).starttime, "16:45");
 }
 
 TEST_F(ConnectionLogging, UnreadableOptionStopsLoggingUntilCorrected) {

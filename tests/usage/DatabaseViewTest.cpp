@@ -111,9 +111,9 @@ TEST_F(DatabaseViewTest, DeviceNamesWithQuotesAndWildcardsAreData) {
     EXPECT_EQ(m_db.read_filtered(LogFilter{}).size(), 5u);
 }
 
-// The rows up to and including the one whose tariff failed come with the error; the
-// summary is not given.
-TEST_F(DatabaseViewTest, TariffErrorMidwayCarriesTheRowsUpToIt) {
+// Every row comes with the error, not only those before the failing one; the summary is
+// not given.
+TEST_F(DatabaseViewTest, TariffErrorMidwayCarriesEveryRow) {
     write_tariffs("[LAN]\nTime_cost=1\n[Dial]\nTime_cost=abc\n");
     insert({log_row("1", "2024-03-01", "10:00", "LAN"), log_row("2", "2024-03-02", "10:00", "Dial"),
             log_row("3", "2024-03-03", "10:00", "LAN")});
@@ -123,7 +123,26 @@ TEST_F(DatabaseViewTest, TariffErrorMidwayCarriesTheRowsUpToIt) {
         FAIL() << "no error";
     } catch (const DatabaseViewError& e) {
         EXPECT_EQ(std::string(e.what()), "'abc' is not a valid floating point value");
-        EXPECT_THAT(ids_of(e.rows), ElementsAre("1", "2"));
+        EXPECT_THAT(ids_of(e.rows), ElementsAre("1", "2", "3"));
+        EXPECT_EQ(e.device, "Dial");
+    }
+}
+
+// A price that parses but makes a cost past the largest amount fails the same way, naming
+// the device and the amount.
+TEST_F(DatabaseViewTest, ACostPastTheLargestAmountNamesTheDevice) {
+    write_tariffs("[big]\nBw_cost=900000000000000\nBw_cost_sat=2\n");
+    LogRow row = log_row("1", "2024-03-01", "10:00", "big");
+    row.dload = int64_t{5} << 30;
+    insert({log_row("0", "2024-03-01", "09:00", "small"), row});
+    TariffBook book = fresh_book();
+    try {
+        read_database_view(m_db, LogFilter{}, book, all_columns);
+        FAIL() << "no error";
+    } catch (const DatabaseViewError& e) {
+        EXPECT_EQ(e.device, "big");
+        EXPECT_THAT(std::string(e.what()), testing::HasSubstr("out of the range of amounts"));
+        EXPECT_FALSE(e.rows.empty());
     }
 }
 

@@ -161,6 +161,51 @@ INSTANTIATE_TEST_SUITE_P(
                         "'5/00/2005' is not a valid date", "0", "30"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(LogFilterRulesBlame, TheBoxThatFailedIsNamedWithItsText) {
+    struct Case {
+        FilterBoxes boxes;
+        FilterBox box;
+        const char* text;
+    };
+    const Case cases[] = {
+        {boxes("All", "7", "March", "99999", "7", "March", "2005"), FilterBox::from_year, "99999"},
+        {boxes("All", "7", "Foo", "2005", "7", "March", "2005"), FilterBox::from_month, "Foo"},
+        {boxes("All", "0", "March", "2005", "7", "March", "2005"), FilterBox::from_day, "0"},
+        {boxes("All", "x", "March", "2005", "7", "March", "2005"), FilterBox::from_day, "x"},
+        {boxes("All", "7", "March", "2005", "-1", "May", "2005"), FilterBox::to_day, "-1"},
+        {boxes("All", "7", "March", "2005", "7", "Mar", "2005"), FilterBox::to_month, "Mar"},
+        {boxes("All", "7", "March", "2005", "7", "March", "0"), FilterBox::to_year, "0"},
+        {boxes("All", "7", "March", "2005", "7", "March", "year"), FilterBox::to_year, "year"},
+    };
+    for (const Case& c : cases) {
+        FilterBoxes b = c.boxes;
+        try {
+            create_log_filter(b);
+            ADD_FAILURE() << "accepted " << c.text;
+        } catch (const FilterBoxError& e) {
+            EXPECT_EQ(e.box, c.box) << c.text;
+            EXPECT_EQ(e.text, c.text);
+        }
+    }
+}
+
+TEST(LogFilterRulesBlame, APeriodThatStartsAfterItEndsIsRefused) {
+    FilterBoxes reversed = boxes("All", "12", "December", "2026", "10", "December", "2026");
+    const BuiltLogFilter built = create_log_filter(reversed);
+    try {
+        check_period_order(built);
+        FAIL() << "accepted";
+    } catch (const ReversedPeriodError& e) {
+        EXPECT_EQ(e.from, "2026-12-12");
+        EXPECT_EQ(e.to, "2026-12-10");
+    }
+    for (FilterBoxes fine : {boxes("All", "10", "December", "2026", "10", "December", "2026"),
+                             boxes("All", "All", "All", "All", "All", "All", "All"),
+                             boxes("All", "1", "January", "2027", "All", "All", "All")}) {
+        EXPECT_NO_THROW(check_period_order(create_log_filter(fine)));
+    }
+}
+
 TEST(LogFilterMonthToNum, EveryMonthInAnyLetterCase) {
     const std::pair<const char*, const char*> months[] = {
         {"January", "01"},   {"FEBRUARY", "02"}, {"march", "03"},    {"aPRIL", "04"},

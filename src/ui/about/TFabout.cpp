@@ -15,7 +15,8 @@ namespace quorvane {
 
 namespace {
 
-constexpr Qt::WindowFlags kFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+// A dialog to the window system, so that it is kept in front of the window that owns it.
+constexpr Qt::WindowFlags kFlags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
 
 QLabel* text_label(const QString& text, const char* name, QWidget* parent) {
@@ -29,7 +30,7 @@ QLabel* text_label(const QString& text, const char* name, QWidget* parent) {
 
 TFabout::TFabout(QWidget* parent) : QWidget(parent, kFlags) {
     setObjectName("Fabout");
-    setWindowTitle("Fabout");
+    setWindowTitle("About Quorvane");
     setFixedSize(363, 240);
     setAutoFillBackground(true);
     QPalette window_colour = palette();

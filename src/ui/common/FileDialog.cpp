@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QFileInfo>
 
 #include <cstdio>
@@ -27,10 +28,32 @@ QString with_suffix(const QString& path, const QString& default_suffix) {
     return path + "." + default_suffix;
 }
 
+// Icons and type names from the file's kind and name alone. The toolkit's own provider reads
+// a file's first bytes to find its type, and a read of a file such as /proc/kmsg waits for
+// data that may never come: a folder typed or browsed in the dialog would freeze the program.
+class NameOnlyIconProvider : public QFileIconProvider {
+public:
+    using QFileIconProvider::icon;
+    QIcon icon(const QFileInfo& info) const override {
+        return QFileIconProvider::icon(info.isDir() ? Folder : File);
+    }
+    QString type(const QFileInfo& info) const override {
+        if (info.isDir()) return "Folder";
+        const QString suffix = info.suffix();
+        return suffix.isEmpty() ? QString("File") : suffix.toUpper() + " File";
+    }
+};
+
 // A save dialog that stays open while the chosen name lies in a folder that does not exist.
 class SaveDialog : public QFileDialog {
 public:
-    using QFileDialog::QFileDialog;
+    SaveDialog(QWidget* parent, const QString& caption, const QString& folder)
+        : QFileDialog(parent, caption, folder) {
+        // One for the whole process: the dialog's model may still ask it while it is
+        // destroyed.
+        static NameOnlyIconProvider icons;
+        setIconProvider(&icons);
+    }
 
     void accept() override {
         const QStringList files = selectedFiles();

@@ -1,5 +1,6 @@
 #include "ui/config/TFconfig.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include <QCheckBox>
@@ -8,11 +9,13 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QShowEvent>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QToolButton>
 
+#include "ui/common/WindowStacking.h"
 #include "ui/pictures/ConfigPictures.h"
 #include "ui/pictures/Pictures.h"
 
@@ -129,8 +132,26 @@ void TFconfig::build_device_page(QWidget* page) {
     m_grid->setObjectName("StringGrid1");
     m_grid->setGeometry(8, 40, 561, 137);
     m_grid->setColumnCount(4);
+    // The status and option columns as wide as their captions and texts need at the font;
+    // the device column takes the rest, leaving room for the vertical scroll bar, so the
+    // grid never needs a horizontal one.
     const int widths[] = {233, 108, 105, 106};
-    for (int column = 0; column < 4; ++column) m_grid->setColumnWidth(column, widths[column]);
+    const QStringList samples[] = {{},
+                                   {"Status", "Present", "Removed"},
+                                   {"Logging option", "Not logged"},
+                                   {"Tray indicator", "Not included"}};
+    const QFontMetrics metrics(m_grid->font());
+    int others = 0;
+    for (int column = 1; column < 4; ++column) {
+        int width = widths[column];
+        for (const QString& text : samples[column])
+            width = std::max(width, metrics.horizontalAdvance(text) + 14);
+        m_grid->setColumnWidth(column, width);
+        others += width;
+    }
+    const int viewport =
+        561 - 2 * m_grid->frameWidth() - m_grid->verticalScrollBar()->sizeHint().width();
+    m_grid->setColumnWidth(0, std::max(120, viewport - others));
     m_grid->verticalHeader()->hide();
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->verticalHeader()->setDefaultSectionSize(18);
@@ -150,35 +171,43 @@ void TFconfig::build_device_page(QWidget* page) {
                 if (row != previous_row && row >= 0) StringGrid1Click();
             });
 
-    label(box, "Label16", "Network device              :", 8, 197);
-    m_device_label = label(box, "Label17", "--", 152, 199);
-    m_device_label->setFixedWidth(410);
+    // The captions in a column on the left; the fields start where the widest caption ends
+    // at the dialog's font, so no caption runs into its field.
+    QLabel* captions[] = {
+        label(box, "Label16", "Network device:", 8, 197),
+        label(box, "Label2", "Time base cost:", 8, 229),
+        label(box, "Label3", "Packet base cost:", 8, 261),
+        label(box, "Label6", "Logging option:", 8, 293),
+        label(box, "Label15", "Tray icon indicator:", 8, 312),
+        label(box, "Label7", "Delete uninstalled device:", 8, 336),
+    };
+    int x = 152;
+    for (QLabel* caption : captions) x = std::max(x, caption->geometry().right() + 12);
+
+    m_device_label = label(box, "Label17", "--", x, 199);
+    m_device_label->setFixedWidth(562 - x);
     QFont bold = m_device_label->font();
     bold.setBold(true);
     m_device_label->setFont(bold);
 
-    label(box, "Label2", "Time base cost               :", 8, 229);
-    m_time_cost = edit(box, "Edit1", 153, 224, 121);
-    label(box, "Label4", "/", 283, 228);
-    m_time_unit = list(box, "ComboBox2", {"Minute", "Hour"}, 296, 224, 65);
+    m_time_cost = edit(box, "Edit1", x + 1, 224, 121);
+    label(box, "Label4", "/", x + 131, 228);
+    m_time_unit = list(box, "ComboBox2", {"Minute", "Hour"}, x + 144, 224, 65);
 
-    label(box, "Label3", "Packet base cost           :", 8, 261);
-    m_bw_cost = edit(box, "Edit2", 153, 256, 121);
-    label(box, "Label5", "/", 284, 260);
-    m_bw_unit = list(box, "ComboBox3", {"Byte", "KByte", "Mbyte"}, 296, 256, 65);
-    m_bw_opt = list(box, "ComboBox1", {"Both ", "Download only", "Upload only"}, 376, 256, 118);
+    m_bw_cost = edit(box, "Edit2", x + 1, 256, 121);
+    label(box, "Label5", "/", x + 132, 260);
+    m_bw_unit = list(box, "ComboBox3", {"Byte", "KByte", "Mbyte"}, x + 144, 256, 65);
+    m_bw_opt = list(box, "ComboBox1", {"Both ", "Download only", "Upload only"}, x + 224, 256, 118);
 
-    label(box, "Label6", "Logging option                :", 8, 293);
-    m_do_not_log = check(box, "CheckBox3", "Do not log this device", 152, 291);
-    label(box, "Label15", "Tray icon indocator           :", 8, 312);
+    m_do_not_log = check(box, "CheckBox3", "Do not log this device", x, 291);
     m_no_tray =
-        check(box, "CheckBox4", "Do not include this device on tray icon indicator", 152, 310);
+        check(box, "CheckBox4", "Do not include this device on tray icon indicator", x, 310);
 
     build_budget_fields(box);
 
-    label(box, "Label7", "Delete Unistalled device  :", 8, 336);
-    auto* remove = button(box, "SpeedButton5", "Delete", config_picture(ConfigPicture::Delete),
-                          QRect(146, 328, 83, 26), "Delete the log of the selected removed device");
+    auto* remove =
+        button(box, "SpeedButton5", "Delete", config_picture(ConfigPicture::Delete),
+               QRect(x - 6, 328, 83, 26), "Delete the log of the selected removed device");
     connect(remove, &QToolButton::clicked, this, &TFconfig::SpeedButton5Click);
     auto* save = button(box, "SpeedButton4", "Save", config_picture(ConfigPicture::Save),
                         QRect(485, 339, 80, 26), "Save the options of the selected device");
@@ -187,9 +216,9 @@ void TFconfig::build_device_page(QWidget* page) {
 
 void TFconfig::build_general_page(QWidget* page) {
     QGroupBox* box = group(page, QRect(8, 12, 577, 365));
-    m_start_with_desktop = check(box, "CheckBox1", "Start with windows", 16, 16);
+    m_start_with_desktop = check(box, "CheckBox1", "Start when I log in", 16, 16);
     m_start_with_desktop->setToolTip("Start Quorvane when you log in to your desktop session");
-    m_start_minimized = check(box, "CheckBox2", "minimized on startup", 16, 40);
+    m_start_minimized = check(box, "CheckBox2", "Minimized on startup", 16, 40);
     m_start_minimized->setToolTip("Start in the tray, without showing the main window");
     auto* save = button(box, "SpeedButton2", "Save", config_picture(ConfigPicture::Save),
                         QRect(488, 331, 79, 27), "Save the general options");
@@ -213,9 +242,9 @@ void TFconfig::build_meter_page(QWidget* page) {
         return percent;
     };
     m_meter_percent = transparency({"Label8", "Edit3", "Label9", "SpeedButton6"},
-                                   "Meter tranparency :", 16, &TFconfig::SpeedButton6Click);
+                                   "Meter transparency :", 16, &TFconfig::SpeedButton6Click);
     m_stat_percent = transparency({"Label10", "Edit4", "Label11", "SpeedButton8"},
-                                  "Statistic  tranparency :", 48, &TFconfig::SpeedButton8Click);
+                                  "Statistic transparency :", 48, &TFconfig::SpeedButton8Click);
 
     label(box, "Label12", "Meter default device :", 16, 92);
     list(box, "ComboBox4", {}, 160, 88, 200);
@@ -255,9 +284,7 @@ void TFconfig::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
     // Over the main window.
-    if (m_links.owner != nullptr && m_links.owner->isVisible()) {
-        move(m_links.owner->geometry().center() - rect().center());
-    }
+    if (m_links.owner != nullptr && m_links.owner->isVisible()) centre_on(this, m_links.owner);
     FormShow();
 }
 

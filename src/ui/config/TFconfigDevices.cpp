@@ -67,7 +67,7 @@ void TFconfig::fill_grid(const Tdev_list_arr& devices, const IniFile* dev_ini) {
         const bool in_tray = dev_ini->read_string(device.name, "tray_option", "1") == "1";
         set_cell(row, 0, QString::fromStdString(device.name));
         set_cell(row, 1, QString::fromStdString(device.state));
-        set_cell(row, 2, logged ? "Logged" : "Not loggeg");
+        set_cell(row, 2, logged ? "Logged" : "Not logged");
         set_cell(row, 3, in_tray ? "Included" : "Not included");
     }
     // The selection keeps its position, so it may now be on another device or an empty row.

@@ -24,9 +24,13 @@ namespace quorvane {
 
 namespace {
 
-const char* const kNotANumber =
-    " Not a valid number format ,\n please use plain number with \".\" as decimal sparator  "
-    "\n Ex : 12345.98";
+// The refusal of a price that is no plain number, or a negative one, naming the decimal
+// separator of the regional settings that the amount is read with.
+QString not_a_price(const std::string& separator) {
+    const QString shown = QString::fromStdString(separator);
+    return " Not a valid number format ,\n please use a plain number of 0 or more with \"" + shown +
+           "\" as decimal separator  \n Ex : 12345" + shown + "98";
+}
 
 const char* flag(bool on) {
     return on ? "1" : "0";
@@ -84,13 +88,14 @@ void TFconfig::load_general_cfg() {
 bool TFconfig::test_number(const std::string& text) {
     const std::string trimmed = trim_blanks(text);
     if (trimmed.empty()) return true;  // a blank amount counts as 0
+    const std::string& separator = links().regional.decimal_separator;
     try {
-        str_to_amount(trimmed, links().regional.decimal_separator);
-        return true;
+        // A negative price would turn every cost into a credit: refused as text is.
+        if (str_to_amount(trimmed, separator) >= 0) return true;
     } catch (const ConversionError&) {
-        MessageBox::confirmation_ok(this, "Confirm", kNotANumber);
-        return false;
     }
+    MessageBox::confirmation_ok(this, "Confirm", not_a_price(separator));
+    return false;
 }
 
 void TFconfig::save_device_cfg() {
@@ -117,7 +122,12 @@ void TFconfig::save_device_cfg() {
 void TFconfig::load_device_cfg() {
     const std::string section = selected_device();
     const IniFile dev(dev_ini());
-    m_device_label->setText(QString::fromStdString(section));
+    // A name too long for the panel is shortened in its middle, the whole name in the
+    // tool-tip: its beginning and its end both stay in sight.
+    const QString name = QString::fromStdString(section);
+    m_device_label->setText(
+        m_device_label->fontMetrics().elidedText(name, Qt::ElideMiddle, m_device_label->width()));
+    m_device_label->setToolTip(name);
     m_time_cost->setText(QString::fromStdString(dev.read_string(section, "Time_cost", "0")));
     select_index(m_time_unit, str_to_int(dev.read_string(section, "Time_cost_sat", "0")));
     m_bw_cost->setText(QString::fromStdString(dev.read_string(section, "Bw_cost", "0")));

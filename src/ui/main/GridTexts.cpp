@@ -11,7 +11,7 @@ GridRowTexts online_row_texts(const Tmibdata& device, const RegionalSettings& re
             secs_to_str(device.online_time),
             bytes_to_str(device.dload_total, regional),
             bytes_to_str(device.uload_total, regional),
-            bytes_to_str(device.dload_total + device.uload_total, regional)};
+            bytes_sum_to_str(device.dload_total, device.uload_total, regional)};
 }
 
 bool is_online_now(const Tmibdata& device) {

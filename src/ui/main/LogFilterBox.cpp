@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QToolButton>
 
 #include "ui/main/DeviceComboBox.h"
@@ -62,7 +63,7 @@ QStringList year_items(int this_year) {
 LogFilterBox::LogFilterBox(QWidget* parent) : QGroupBox("  Log filter  ", parent) {
     setObjectName("GroupBox1");
     auto* layout = new QGridLayout(this);
-    setFixedWidth(462);
+    // Set below to what the boxes need at the font, so the summary beside gets the rest.
     layout->setContentsMargins(10, 12, 10, 10);
     layout->setHorizontalSpacing(4);
     layout->setVerticalSpacing(3);
@@ -114,6 +115,7 @@ LogFilterBox::LogFilterBox(QWidget* parent) : QGroupBox("  Log filter  ", parent
                                  this),
                       5, 0, 1, 7);
     layout->setRowStretch(6, 1);
+    setFixedWidth(sizeHint().width());
 }
 
 QComboBox* LogFilterBox::date_box(const char* name, const QStringList& items, int width) {
@@ -147,6 +149,47 @@ void LogFilterBox::set_dates_to(const QDate& day) {
     for (QComboBox* box : {m_from_day, m_to_day}) select_index(box, day.day());
     for (QComboBox* box : {m_from_month, m_to_month}) select_index(box, day.month());
     for (QComboBox* box : {m_from_year, m_to_year}) select_index(box, day.year() - 2000);
+}
+
+QComboBox* LogFilterBox::date_box_of(FilterBox box) const {
+    switch (box) {
+        case FilterBox::from_day:
+            return m_from_day;
+        case FilterBox::from_month:
+            return m_from_month;
+        case FilterBox::from_year:
+            return m_from_year;
+        case FilterBox::to_day:
+            return m_to_day;
+        case FilterBox::to_month:
+            return m_to_month;
+        case FilterBox::to_year:
+            return m_to_year;
+        case FilterBox::none:
+            break;
+    }
+    return nullptr;
+}
+
+namespace {
+
+const QColor kBadBox(255, 204, 204);
+
+}  // namespace
+
+void LogFilterBox::mark_bad_box(FilterBox bad, const QString& message) {
+    for (QComboBox* box :
+         {m_from_day, m_from_month, m_from_year, m_to_day, m_to_month, m_to_year}) {
+        const bool marked = box == date_box_of(bad);
+        QPalette colours = box->lineEdit()->palette();
+        colours.setColor(QPalette::Base, marked ? kBadBox : palette().color(QPalette::Base));
+        box->lineEdit()->setPalette(colours);
+        box->setToolTip(marked ? message : QString());
+    }
+}
+
+bool LogFilterBox::is_marked(const QComboBox* box) {
+    return box->lineEdit()->palette().color(QPalette::Base) == kBadBox;
 }
 
 }  // namespace quorvane

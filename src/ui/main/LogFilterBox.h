@@ -27,6 +27,13 @@ public:
     // The device box at "All" and both dates at the given day. A year the lists do not hold
     // leaves the year boxes empty, which counts as "All".
     void set_dates_to(const QDate& day);
+    // Marks the box a filter failed on: red, with the message as its tool-tip. Every other
+    // box loses its mark; FilterBox::none clears them all.
+    void mark_bad_box(FilterBox box, const QString& message = {});
+    // The date box of a filter box; nullptr for FilterBox::none.
+    QComboBox* date_box_of(FilterBox box) const;
+    // True while a box carries the mark.
+    static bool is_marked(const QComboBox* box);
 
     DeviceComboBox* ComboBoxEx1() const { return m_device; }
     QComboBox* ComboBox4() const { return m_from_day; }

@@ -8,16 +8,16 @@ namespace quorvane {
 SummaryPanel::SummaryPanel(QWidget* parent) : QWidget(parent) {
     setObjectName("summary");
     auto* layout = new QGridLayout(this);
-    layout->setContentsMargins(4, 10, 4, 4);
-    layout->setHorizontalSpacing(6);
+    layout->setContentsMargins(0, 10, 0, 4);
+    layout->setHorizontalSpacing(4);
     layout->setVerticalSpacing(9);
     layout->setColumnStretch(1, 1);
-    m_period = add_line(0, "Report period        :", "Label7", "--");
-    m_device = add_line(1, "Netwok device     :", "Label23", "--");
-    m_count = add_line(2, "Connection count  :", "Label28", "0");
-    m_time = add_line(3, "Total time / cost   :", "Label32", "0");
-    m_traffic = add_line(4, "Total traffic / cost  :", "Label19", "0");
-    m_total = add_line(5, "Total cost             :", "Label33", "0");
+    m_period = add_line(0, "Report period:", "Label7", "--");
+    m_device = add_line(1, "Network device:", "Label23", "--");
+    m_count = add_line(2, "Connection count:", "Label28", "0");
+    m_time = add_line(3, "Total time / cost:", "Label32", "0");
+    m_traffic = add_line(4, "Total traffic / cost:", "Label19", "0");
+    m_total = add_line(5, "Total cost:", "Label33", "0");
     layout->setRowStretch(6, 1);
 }
 

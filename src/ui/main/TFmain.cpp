@@ -26,6 +26,7 @@
 #include "ui/main/MainToolbar.h"
 #include "ui/main/SummaryPanel.h"
 #include "ui/main/TrayIcon.h"
+#include "ui/main/ViewErrors.h"
 #include "ui/pictures/Pictures.h"
 
 namespace quorvane {
@@ -34,9 +35,10 @@ namespace {
 
 const char* const kCloseQuestion =
     "Close application ?\nQuorvane will stop recording your online time";
+// In this platform's words: the service manager is systemd.
 const char* const kServiceCloseRefusal =
-    "You can not close Quorvane because it runs in service mode\nPlese go to Start menu > "
-    "Quorvane  > service manager to stop the service.";
+    "You cannot close Quorvane because it runs as a service.\nTo stop it, stop the service "
+    "QVANESVC with the system's service manager (systemctl stop QVANESVC).";
 
 }  // namespace
 
@@ -173,8 +175,9 @@ void TFmain::Timer2Timer() {
     } catch (...) {
     }
     if (config.read_string("general", "startminimized", "0") == "0") restore();
+    // The tip comes last, in front of the main window it belongs to.
     if (config.read_string("general", "tipoftheday", "0") == "1" && m_forms && m_forms->Ftip) {
-        m_forms->Ftip->show();
+        show_window(m_forms->Ftip.get());
     }
 }
 
@@ -185,10 +188,12 @@ void TFmain::Timer3Timer() {
         m_engine->advance_tick_counter();
         m_engine->sample_interfaces();
         if (isVisible() && m_display_mode->now_online()) {
-            // A tariff that does not convert stops only the grid, never the logging below.
+            // A tariff that does not convert stops only the grid, never the logging below;
+            // the summary then has no figures.
             try {
                 Grid_now_online();
             } catch (const std::exception& error) {
+                show_no_summary(m_summary);
                 write_tick_error(error.what());
             }
         }

@@ -137,8 +137,9 @@ private:
     void write_tick_error(const std::string& message);
     // Runs a user command; an error ends it and goes to the event log, nothing is shown.
     void command(const std::function<void()>& body);
-    // Shows a window without blocking, or brings it up again when it is open.
-    static void show_window(QWidget* window);
+    // Shows a window without blocking in front of this one, or brings it up again when it
+    // is open (TFmainCommands.cpp).
+    void show_window(QWidget* window);
 
     MainWindowContext m_context;
     std::unique_ptr<LogDatabase> m_log;

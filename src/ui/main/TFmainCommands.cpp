@@ -9,6 +9,7 @@
 #include "traffic/TextTrim.h"
 #include "ui/common/DesktopLinks.h"
 #include "ui/common/LiveDevices.h"
+#include "ui/common/WindowStacking.h"
 #include "ui/main/DeviceComboBox.h"
 #include "ui/main/DisplayModeBar.h"
 #include "ui/main/Forms.h"
@@ -52,16 +53,16 @@ void TFmain::connect_commands() {
     connect(m_tray, &TrayIcon::restore_requested, this, &TFmain::restore);
     connect(m_tray->Meter2(), &QAction::triggered, this, show_form(&Forms::Fmeter));
     connect(m_tray->Statistic1(), &QAction::triggered, this, show_form(&Forms::Fstat));
-    // "Go to homepage" in the tray menu has no action of its own; the help menu has one.
+    connect(m_tray->gotohomepage2(), &QAction::triggered, this, [this] { OpenURL(kHomePage); });
     connect(m_tray->exit2(), &QAction::triggered, this, [this] { close(); });
-
-    connect(m_help_menu->Aboutus1(), &QAction::triggered, this, [this] {
-        if (!m_forms || !m_forms->Fabout) return;
-        // The box opens over the main window.
-        QWidget* about = m_forms->Fabout.get();
-        if (!about->isVisible()) about->move(geometry().center() - about->rect().center());
-        show_window(about);
+    // Erase and export work on the database view: enabled exactly while it is the mode,
+    // whatever refresh failed or succeeded since.
+    connect(m_display_mode->Radiofrimdatabase(), &QRadioButton::toggled, this, [this](bool on) {
+        m_filter->SpeedButton1()->setEnabled(on);
+        m_filter->SpeedButton10()->setEnabled(on);
     });
+
+    connect(m_help_menu->Aboutus1(), &QAction::triggered, this, show_form(&Forms::Fabout));
     on(m_help_menu->Help1(), &QAction::triggered, &TFmain::Help1Click);
     connect(m_help_menu->Homepage1(), &QAction::triggered, this, [this] { OpenURL(kHomePage); });
     connect(m_help_menu->ipsoftheday1(), &QAction::triggered, this, show_form(&Forms::Ftip));
@@ -78,13 +79,22 @@ void TFmain::command(const std::function<void()>& body) {
 }
 
 void TFmain::show_window(QWidget* window) {
-    if (window->isMinimized()) {
-        window->showNormal();
-    } else {
-        window->show();
+    // The meter floats above every window by itself and stays on screen while this window
+    // is in the tray: it belongs to no window.
+    if (m_forms && window == m_forms->Fmeter.get()) {
+        if (window->isMinimized()) {
+            window->showNormal();
+        } else {
+            window->show();
+        }
+        window->raise();
+        window->activateWindow();
+        return;
     }
-    window->raise();
-    window->activateWindow();
+    // The boxes open in the middle of this window every time; the statistics and chart
+    // windows there the first time, and then where the user left them.
+    const bool box = m_forms && (window == m_forms->Fabout.get() || window == m_forms->Ftip.get());
+    show_over(window, this, box ? Placement::every_opening : Placement::first_opening);
 }
 
 void TFmain::OpenURL(const QString& address) {
@@ -93,6 +103,7 @@ void TFmain::OpenURL(const QString& address) {
 
 void TFmain::SpeedButton4Click() {
     if (!m_forms || !m_forms->Fconfig) return;
+    set_window_owner(m_forms->Fconfig.get(), this);
     m_forms->Fconfig->exec();
 }
 
@@ -108,7 +119,11 @@ void TFmain::SpeedButton8Click() {
     if (trim_blanks(stat_device).empty()) {
         stat_device = m_grid->selected_device().toStdString();
     }
-    if (m_forms && m_forms->Fstat) show_window(m_forms->Fstat.get());
+    if (m_forms && m_forms->Fstat) {
+        // The device box names the device whose figures the window shows.
+        m_forms->Fstat->set_device_text(stat_device);
+        show_window(m_forms->Fstat.get());
+    }
 }
 
 void TFmain::SpeedButton9Click() {

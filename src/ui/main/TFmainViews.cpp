@@ -15,10 +15,12 @@
 #include "ui/main/LogGridModel.h"
 #include "ui/main/SummaryPanel.h"
 #include "ui/main/TFmain.h"
+#include "ui/main/ViewErrors.h"
 #include "usage/CostModel.h"
 #include "usage/DatabaseView.h"
 #include "usage/DeviceList.h"
 #include "usage/LogFilterRules.h"
+#include "usage/LogRowTexts.h"
 #include "usage/SummaryTexts.h"
 #include "usage/TariffBook.h"
 
@@ -72,29 +74,50 @@ void TFmain::create_log_filter() {
     BuiltLogFilter built;
     try {
         built = quorvane::create_log_filter(boxes);
-    } catch (...) {
-        // A day corrected before the failure keeps its corrected text.
+        check_period_order(built);
+    } catch (const FilterBoxError& error) {
+        // A day corrected before the failure keeps its corrected text; the box to blame
+        // turns red.
         m_filter->show_days(boxes);
+        m_filter->mark_bad_box(error.box, view_error_text(error, m_context.regional));
+        throw;
+    } catch (...) {
+        m_filter->show_days(boxes);
+        m_filter->mark_bad_box(FilterBox::none);
         throw;
     }
     m_filter->show_days(boxes);
+    m_filter->mark_bad_box(FilterBox::none);
     m_grid_filter = built.filter;
-    m_summary->set_period(QString::fromStdString(built.caption));
+    // The period in the regional short date format, as the grid shows its dates.
+    std::string caption = built.caption;
+    if (const auto& dates = built.filter.dates) {
+        caption = shown_date(dates->from, m_context.regional) + " to " +
+                  shown_date(dates->to, m_context.regional);
+    }
+    m_summary->set_period(QString::fromStdString(caption));
 }
 
 void TFmain::Grid_from_Database(Tlog_summary& summary) {
-    if (m_display_mode->now_online()) {
-        m_display_mode->Radiofrimdatabase()->setChecked(true);
-        m_filter->SpeedButton1()->setEnabled(true);
-        m_filter->SpeedButton10()->setEnabled(true);
-    }
+    // Erase and export follow the mode (wired in TFmainCommands.cpp).
+    const bool was_now_online = m_display_mode->now_online();
+    if (was_now_online) m_display_mode->Radiofrimdatabase()->setChecked(true);
     TariffBook tariffs(m_engine->dev_ini_path(), m_context.regional);
     DatabaseView view;
     try {
         view = read_database_view(*m_log, m_grid_filter, tariffs);
     } catch (DatabaseViewError& error) {
-        // The rows placed before the failing tariff stay; the summary keeps its texts.
+        // The rows up to the one that failed stay; the summary has no figures.
         m_grid_model->set_log_rows(std::move(error.rows));
+        show_no_summary(m_summary);
+        throw;
+    } catch (...) {
+        // A failed query keeps the database view as it was; coming from the devices
+        // online now, the grid is emptied rather than left with that other view.
+        if (was_now_online) {
+            m_grid_model->clear();
+            show_no_summary(m_summary);
+        }
         throw;
     }
     m_grid_model->set_log_rows(std::move(view.rows));
@@ -104,21 +127,37 @@ void TFmain::Grid_from_Database(Tlog_summary& summary) {
     follow_chart();
 }
 
+// The database view's commands show what went wrong (a filter box, a period, a device's
+// prices, the database) and then end as every command does, in the event log.
 void TFmain::SpeedButton5Click() {
-    create_log_filter();
-    Grid_from_Database(m_log_summary);
+    try {
+        create_log_filter();
+        Grid_from_Database(m_log_summary);
+    } catch (const std::exception& error) {
+        show_view_error(this, error, m_context.regional);
+        throw;
+    }
 }
 
 void TFmain::RadiofrimdatabaseClick() {
-    create_log_filter();
-    Grid_from_Database(m_log_summary);
-    m_filter->SpeedButton1()->setEnabled(true);
-    m_filter->SpeedButton10()->setEnabled(true);
+    try {
+        create_log_filter();
+        Grid_from_Database(m_log_summary);
+    } catch (const std::exception& error) {
+        // The mode is the database's now: a grid still holding the devices online is
+        // emptied, and the summary has no figures.
+        if (m_grid_model->log_rows().empty()) {
+            m_grid_model->clear();
+            show_no_summary(m_summary);
+        }
+        show_view_error(this, error, m_context.regional);
+        throw;
+    }
 }
 
 void TFmain::RadionowonlineClick() {
-    m_filter->SpeedButton1()->setEnabled(false);
-    m_filter->SpeedButton10()->setEnabled(false);
+    // Erase and export follow the mode alone (TFmainCommands.cpp).
+    m_display_mode->Radionowonline()->setChecked(true);
 }
 
 void TFmain::ComboBoxEx1Enter() {
@@ -134,15 +173,21 @@ void TFmain::SpeedButton1Click() {
         MessageBox::Yes) {
         return;
     }
-    create_log_filter();
-    // The connections still in the device table are spared: their rows are being written.
-    std::vector<std::string> in_progress;
-    for (const Tmibdata& device : m_engine->mibarray()) {
-        if (!device.devuniqueid.empty()) in_progress.push_back(device.devuniqueid);
+    try {
+        create_log_filter();
+        // The connections still in the device table are spared: their rows are being
+        // written.
+        std::vector<std::string> in_progress;
+        for (const Tmibdata& device : m_engine->mibarray()) {
+            if (!device.devuniqueid.empty()) in_progress.push_back(device.devuniqueid);
+        }
+        m_log->erase(m_grid_filter, in_progress);
+        m_budgets->settings_changed();  // the month to date is read again without the erased rows
+        Grid_from_Database(m_log_summary);
+    } catch (const std::exception& error) {
+        show_view_error(this, error, m_context.regional);
+        throw;
     }
-    m_log->erase(m_grid_filter, in_progress);
-    m_budgets->settings_changed();  // the month to date is read again without the erased rows
-    Grid_from_Database(m_log_summary);
 }
 
 }  // namespace quorvane

@@ -14,5 +14,8 @@ inline constexpr int kStatRows = 12;
 const std::array<const char*, kStatRows>& stat_descriptions();
 std::array<std::string, kStatRows> stat_values(const Tmibdata& device,
                                                const RegionalSettings& regional);
+// A hardware address as the device table keeps it, "52-F5-F0-00-14-07", as this platform
+// shows one: "52:f5:f0:00:14:07".
+std::string mac_shown(const std::string& mac);
 
 }  // namespace quorvane

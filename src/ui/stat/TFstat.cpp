@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QTableWidget>
 #include <QToolButton>
+#include <QWindow>
 
 #include "ui/common/DropDownComboBox.h"
 #include "ui/common/LiveDevices.h"
@@ -107,7 +108,9 @@ void TFstat::build_device_box() {
     m_device_box->setEditable(true);
     m_device_box->setInsertPolicy(QComboBox::NoInsert);
     m_device_box->setCompleter(nullptr);
-    m_device_box->setGeometry(104, 252, 266, m_device_box->sizeHint().height());
+    // Beside its label, with room between them at any font, reaching the table's right edge.
+    const int left = m_label1->geometry().right() + 9;
+    m_device_box->setGeometry(left, 252, 370 - left, m_device_box->sizeHint().height());
     // A typed name is not used: only a pick from the list chooses the device, so Enter in
     // the text does nothing.
     m_device_box->lineEdit()->installEventFilter(this);
@@ -175,7 +178,10 @@ void TFstat::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!m_shown_once) {
         m_shown_once = true;
-        if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        // Shown by itself, the first time in the middle of the screen; a window that owns
+        // it has placed it already.
+        const bool owned = windowHandle() != nullptr && windowHandle()->transientParent();
+        if (QScreen* screen = QGuiApplication::primaryScreen(); screen != nullptr && !owned) {
             QRect frame = frameGeometry();
             frame.moveCenter(screen->geometry().center());
             move(frame.topLeft());

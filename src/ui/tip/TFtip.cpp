@@ -1,5 +1,7 @@
 #include "ui/tip/TFtip.h"
 
+#include <filesystem>
+
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
@@ -7,9 +9,11 @@
 #include <QShowEvent>
 #include <QToolButton>
 
+#include "config/IniFile.h"
 #include "config/TipFile.h"
 #include "ui/common/GeneralOptionsSaver.h"
 #include "ui/common/MessageBox.h"
+#include "ui/common/WindowStacking.h"
 #include "ui/pictures/ConfigPictures.h"
 #include "ui/pictures/Pictures.h"
 
@@ -120,8 +124,12 @@ void TFtip::loadtip() {
 void TFtip::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous()) return;
-    if (m_owner != nullptr && m_owner->isVisible()) {
-        move(m_owner->geometry().center() - rect().center());
+    if (m_owner != nullptr && m_owner->isVisible()) centre_on(this, m_owner);
+    // The box shows the saved setting: a tick the title-bar button left unsaved is undone.
+    if (!m_tip_file.empty()) {
+        const IniFile config(
+            std::filesystem::path(m_tip_file).replace_filename("config.ini").string());
+        m_show_on_startup->setChecked(config.read_string("general", "tipoftheday", "0") == "1");
     }
     FormShow();
 }

@@ -30,7 +30,7 @@ protected:
 
 TEST_F(TFaboutTest, IsASmallFixedWindowWithOnlyACloseButton) {
     EXPECT_EQ(box.objectName(), "Fabout");
-    EXPECT_EQ(box.windowTitle(), "Fabout");
+    EXPECT_EQ(box.windowTitle(), "About Quorvane");
     EXPECT_FALSE(box.isVisible());
     EXPECT_EQ(box.size(), QSize(363, 240));
     EXPECT_EQ(box.minimumSize(), QSize(363, 240));

@@ -17,8 +17,11 @@ namespace {
 namespace fs = std::filesystem;
 
 const char* const kNotANumber =
-    " Not a valid number format ,\n please use plain number with \".\" as decimal sparator  "
-    "\n Ex : 12345.98";
+    " Not a valid number format ,\n please use a plain number of 0 or more with \".\" as decimal "
+    "separator  \n Ex : 12345.98";
+const char* const kNotANumberComma =
+    " Not a valid number format ,\n please use a plain number of 0 or more with \",\" as decimal "
+    "separator  \n Ex : 12345,98";
 
 class ConfigOptions : public ConfigDialogFixture {
 protected:
@@ -172,6 +175,19 @@ TEST_F(ConfigOptions, ARefusedAmountLeavesItsKeyTheOtherKeysAreWritten) {
               "log_option=1\ntray_option=0\n");
 }
 
+// A negative price would show every cost as a credit: it is refused with the same message.
+TEST_F(ConfigOptions, ANegativePriceIsRefusedAndItsKeyKept) {
+    dir.write("config/dev.ini", "[eth0]\nTime_cost=3\nBw_cost=4\n");
+    select_device("eth0");
+    set_panel("-1.5", 0, "-5", 1, 0, false, false);
+    MessageBox::set_next_answer(MessageBox::Ok);
+    dialog.save_device_cfg();
+    EXPECT_EQ(MessageBox::last_text().toStdString(), kNotANumber);
+    const IniFile ini(dir.str() + "/config/dev.ini");
+    EXPECT_EQ(ini.read_string("eth0", "Time_cost", ""), "3");
+    EXPECT_EQ(ini.read_string("eth0", "Bw_cost", ""), "4");
+}
+
 TEST_F(ConfigOptions, AnIndexOutsideItsListLoadsAsNoSelectionAndSavesAsMinusOne) {
     dir.write("config/dev.ini", "[eth0]\nTime_cost_sat=5\nBw_cost_sat=-1\nBw_opt=3\n");
     select_device("eth0");
@@ -218,20 +234,25 @@ TEST_P(ConfigNumberCheck, AcceptsPlainAmountsWithTheRegionalSeparator) {
     MessageBox::information(nullptr, "marker", "marker");
     if (!GetParam().accepted) MessageBox::set_next_answer(MessageBox::Ok);
     EXPECT_EQ(dialog.test_number(GetParam().text), GetParam().accepted);
-    EXPECT_EQ(MessageBox::last_text().toStdString(),
-              GetParam().accepted ? std::string("marker") : std::string(kNotANumber));
+    EXPECT_EQ(MessageBox::last_text().toStdString(), GetParam().accepted ? std::string("marker")
+                                                     : std::string(GetParam().separator) == ","
+                                                         ? std::string(kNotANumberComma)
+                                                         : std::string(kNotANumber));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ConfigNumberCheck,
-    ::testing::Values(NumberCase{"12345.98", ".", true}, NumberCase{"  -3 ", ".", true},
+    ::testing::Values(NumberCase{"12345.98", ".", true}, NumberCase{"  -3 ", ".", false},
                       NumberCase{"+0.5", ".", true}, NumberCase{"1e3", ".", true},
                       NumberCase{"2.5E-2", ".", true}, NumberCase{"0.123456", ".", true},
                       NumberCase{"", ".", true}, NumberCase{"   ", ".", true},
                       NumberCase{"1,5", ",", true}, NumberCase{"1,5", ".", false},
                       NumberCase{"1.5", ",", false}, NumberCase{"1,000.5", ".", false},
                       NumberCase{"abc", ".", false}, NumberCase{"1e", ".", false},
-                      NumberCase{"99999999999999999", ".", false}),
+                      NumberCase{"99999999999999999", ".", false},
+                      // A negative price is refused as text is; minus zero is zero.
+                      NumberCase{"-5", ".", false}, NumberCase{"-0,01", ",", false},
+                      NumberCase{"-0", ".", true}, NumberCase{"0", ".", true}),
     [](const auto& info) { return "Case" + std::to_string(info.index); });
 
 }  // namespace

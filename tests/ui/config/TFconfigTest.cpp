@@ -7,7 +7,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
@@ -55,7 +57,14 @@ TEST_F(ConfigDialog, IsAFixedToolWindowWithTwoVisiblePages) {
         widths.push_back(grid->columnWidth(column));
     }
     EXPECT_EQ(headers, (Row{"Network device", "Status", "Logging option", "Tray indicator"}));
-    EXPECT_EQ(widths, (std::vector<int>{233, 108, 105, 106}));
+    // The option columns at least as wide as they were drawn, the device column the rest
+    // of the grid beside a vertical scroll bar.
+    EXPECT_GE(widths[1], 108);
+    EXPECT_GE(widths[2], 105);
+    EXPECT_GE(widths[3], 106);
+    EXPECT_EQ(
+        widths[0] + widths[1] + widths[2] + widths[3],
+        grid->width() - 2 * grid->frameWidth() - grid->verticalScrollBar()->sizeHint().width());
     EXPECT_EQ(grid->selectionBehavior(), QAbstractItemView::SelectRows);
     EXPECT_EQ(dialog.data_rows(), 5) << "six rows with the header, before any device is listed";
 }
@@ -92,9 +101,9 @@ TEST_F(ConfigDialog, TheOptionColumnsShowExactlyOneAsOn) {
                                   {"c", kStatePresent, kKindLoopback}};
     dir.write("config/dev.ini", "[a]\nlog_option=0\n[B]\ntray_option=0\n[c]\nlog_option=2\n");
     dialog.Load_cfg_devlist();
-    EXPECT_EQ(grid()[0], (Row{"a", "Present", "Not loggeg", "Included"}));
+    EXPECT_EQ(grid()[0], (Row{"a", "Present", "Not logged", "Included"}));
     EXPECT_EQ(grid()[1], (Row{"b", "Removed", "Logged", "Not included"}));
-    EXPECT_EQ(grid()[2], (Row{"c", "Present", "Not loggeg", "Included"}));
+    EXPECT_EQ(grid()[2], (Row{"c", "Present", "Not logged", "Included"}));
 }
 
 // A refill keeps the selected row where it is, so the shorter list leaves it on an
@@ -161,7 +170,7 @@ TEST_F(ConfigDialog, SavedNotLoggedShowsAtOnceAndTheLoggerStopsOnTheNextTick) {
 
     dialog.CheckBox3()->setChecked(true);
     dialog.SpeedButton(4)->click();
-    EXPECT_EQ(grid()[0], (Row{"Office [LAN]", "Present", "Not loggeg", "Included"}));
+    EXPECT_EQ(grid()[0], (Row{"Office [LAN]", "Present", "Not logged", "Included"}));
     EXPECT_TRUE(engine->dev_cfg_changed());
 
     for (int t = 31; t <= 64; ++t) {
@@ -334,6 +343,44 @@ TEST(ConfigDialogUnattached, OperationsSayTheDialogIsNotWired) {
     TFconfig dialog;
     EXPECT_THROW(dialog.load_general_cfg(), std::logic_error);
     EXPECT_THROW(dialog.save_device_cfg(), std::logic_error);
+}
+
+// Fitted to the font: a long name is shortened in its middle with the whole name in the
+// tool-tip, the grid of many devices needs no horizontal scroll bar, and no caption runs
+// into its field.
+TEST_F(ConfigDialog, LongNamesAndManyDevicesFitTheDevicePage) {
+    const std::string long_name =
+        "Realtek PCIe GbE Family Controller - Ethernet adapter number 2 (wired, docking station)";
+    Tdev_list_arr devices;
+    for (int i = 0; i < 9; ++i)
+        devices.push_back({"eth" + std::to_string(i), kStatePresent, kKindEthernet});
+    devices.push_back({long_name, kStateRemoved, kKindEthernet});
+    fixed_devices = devices;
+    dialog.show();
+    dialog.Load_cfg_devlist();
+    dialog.select_row(9);
+    dialog.load_device_cfg();
+    QApplication::processEvents();
+
+    QLabel* name = dialog.Label17();
+    EXPECT_EQ(name->toolTip().toStdString(), long_name);
+    EXPECT_TRUE(name->text().contains(QChar(0x2026))) << name->text().toStdString();
+    EXPECT_TRUE(name->text().startsWith("Realtek"));
+    EXPECT_TRUE(name->text().endsWith("station)"));
+    EXPECT_LE(name->fontMetrics().horizontalAdvance(name->text()), name->width());
+
+    QTableWidget* grid = dialog.StringGrid1();
+    EXPECT_TRUE(grid->verticalScrollBar()->isVisible());
+    EXPECT_EQ(grid->horizontalScrollBar()->maximum(), 0) << "no horizontal scrolling";
+
+    for (const char* caption : {"Label16", "Label2", "Label3", "Label6", "Label15", "Label7"}) {
+        auto* label = dialog.findChild<QLabel*>(caption);
+        ASSERT_NE(label, nullptr);
+        EXPECT_LT(8 + label->fontMetrics().horizontalAdvance(label->text()), name->x()) << caption;
+    }
+    EXPECT_GE(dialog.findChild<QWidget*>("SpeedButton5")->x(),
+              8 + dialog.findChild<QLabel*>("Label7")->fontMetrics().horizontalAdvance(
+                      "Delete uninstalled device:"));
 }
 
 }  // namespace

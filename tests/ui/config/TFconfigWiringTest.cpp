@@ -43,7 +43,7 @@ TEST_F(ConfigWiring, ConfigureRunsTheDialogModallyOverTheDevicesOfTheMachine) {
         EXPECT_EQ(forms.Fconfig->cell(0, 0), "Office [LAN]");
         forms.Fconfig->CheckBox3()->setChecked(true);
         forms.Fconfig->SpeedButton(4)->click();
-        EXPECT_EQ(forms.Fconfig->cell(0, 2), "Not loggeg");
+        EXPECT_EQ(forms.Fconfig->cell(0, 2), "Not logged");
         forms.Fconfig->SpeedButton(3)->click();
     });
     window->toolbar()->SpeedButton4()->click();

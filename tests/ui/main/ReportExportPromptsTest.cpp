@@ -65,7 +65,12 @@ TEST_F(ReportExportPromptsTest, AFailedWorkbookAsksAndWritesTheTextReportOnOk) {
         export_report(three_row_report(), RegionalSettings{}, LocalTime{2026, 12, 10}, prompts);
 
         EXPECT_EQ(MessageBox::last_caption(), "Confirm");
-        EXPECT_EQ(MessageBox::last_text(), kTextRouteMessage);
+        // The question names the file and the system's reason, not a missing program.
+        const QString question = MessageBox::last_text();
+        EXPECT_TRUE(question.startsWith("The workbook /proc/rpt-20261210.xlsx cannot be written: "))
+            << question.toStdString();
+        EXPECT_TRUE(question.contains("Tab delimiter")) << question.toStdString();
+        EXPECT_FALSE(question.contains("Excel")) << question.toStdString();
         ASSERT_EQ(case_events.entries().size(), 1u) << "the reason goes to the event log";
         EXPECT_EQ(case_events.entries()[0].first, "quorvane");
         EXPECT_NE(case_events.entries()[0].second.find("/proc/rpt-20261210.xlsx"),
@@ -76,6 +81,41 @@ TEST_F(ReportExportPromptsTest, AFailedWorkbookAsksAndWritesTheTextReportOnOk) {
         }
         EXPECT_TRUE(opened.empty());
     }
+}
+
+// The dialog opens in the folder a report was last saved to, kept in config.ini; a folder
+// that is gone, or no config.ini, gives the home folder.
+TEST_F(ReportExportPromptsTest, TheSaveDialogStartsInTheLastFolderUsed) {
+    TempDir data;
+    const std::string config = data.write("config/config.ini", "").string();
+    const std::filesystem::path reports = dir.path() / "reports";
+    std::filesystem::create_directories(reports);
+    auto export_once = [&](const std::string& path) {
+        FileDialog::set_next_file_name(QString::fromStdString(path));
+        ReportExportPrompts prompts(nullptr, events, "quorvane", config);
+        export_report(three_row_report(), RegionalSettings{}, LocalTime{2026, 12, 10}, prompts);
+    };
+    export_once((reports / "first.xlsx").string());
+    EXPECT_EQ(FileDialog::last_folder(), QDir::homePath()) << "nothing kept yet";
+    EXPECT_NE(data.read("config/config.ini").find("[report]\nlastfolder=" + reports.string()),
+              std::string::npos)
+        << data.read("config/config.ini");
+
+    export_once((dir.path() / "second.xlsx").string());
+    EXPECT_EQ(FileDialog::last_folder().toStdString(), reports.string());
+    export_once((reports / "third.xlsx").string());
+    EXPECT_EQ(FileDialog::last_folder().toStdString(), dir.path().string());
+
+    std::filesystem::remove_all(reports);
+    export_once((dir.path() / "fourth.xlsx").string());
+    EXPECT_EQ(FileDialog::last_folder(), QDir::homePath()) << "the folder is gone";
+    EXPECT_TRUE(events.entries().empty());
+
+    // A folder the report could not be written to is not kept.
+    MessageBox::set_next_answer(MessageBox::Cancel);
+    export_once("/proc/fifth.xlsx");
+    export_once((dir.path() / "sixth.xlsx").string());
+    EXPECT_EQ(FileDialog::last_folder().toStdString(), dir.path().string());
 }
 
 }  // namespace

@@ -71,7 +71,7 @@ TEST_F(DatabaseView, ShowListsTheFilteredConnectionsInGridOrderWithTheirSummary)
     const std::vector<std::string> first{"10/12/2026", "18:00",  "lan",    "00:30:00",
                                          "5.00 GB",    "0.00 B", "5.00 GB"};
     for (int column = 0; column < 7; ++column) EXPECT_EQ(cell(0, column), first[column]);
-    EXPECT_EQ(window->summary()->Label7()->text(), "12/10/2026 to 12/10/2026");
+    EXPECT_EQ(window->summary()->Label7()->text(), "10/12/2026 to 10/12/2026");
     // 5400 s at 1.5 an hour = 2.25; (1024000 + 5368709120) / 1024 * 0.01 = 52438.80
     EXPECT_EQ(summary_labels(), (std::vector<std::string>{"LAN", "2", "01:30:00 / 2.25",
                                                           "5.00 GB / 52,438.80", "52,441.05"}));
@@ -174,10 +174,12 @@ TEST_F(DatabaseView, ADayPastTheMonthsEndIsCorrectedInItsBox) {
     show_log();
     EXPECT_EQ(window->filter_box()->ComboBox4()->currentText(), "29");
     EXPECT_EQ(window->filter_box()->ComboBox7()->currentText(), "30");
-    EXPECT_EQ(window->summary()->Label7()->text(), "2/29/2004 to 4/30/2004");
+    EXPECT_EQ(window->summary()->Label7()->text(), "29/02/2004 to 30/04/2004");
 }
 
-TEST_F(DatabaseView, AMissingDatabaseEndsTheCommandWithTheGridAsItWas) {
+// Switched to the database view, the grid and the summary never keep the devices online:
+// the grid is emptied and the summary has no figures.
+TEST_F(DatabaseView, AMissingDatabaseEndsTheCommandWithAnEmptyViewAndSaysWhy) {
     // A device that is not logged, so that nothing opens the database before it goes.
     dir.write("config/dev.ini", "[LAN]\nlog_option=0\n");
     net.add_ethernet(2, "LAN", ipv4(10, 0, 0, 2));
@@ -186,15 +188,19 @@ TEST_F(DatabaseView, AMissingDatabaseEndsTheCommandWithTheGridAsItWas) {
     const auto labels = summary_labels();
     std::filesystem::remove(dir.path() / "config/log.db");
 
+    ASSERT_NE(summary_labels()[0], "--");
+    MessageBox::set_next_answer(MessageBox::Ok);
     window->display_mode()->Radiofrimdatabase()->click();
 
-    EXPECT_EQ(devices_shown(), (std::vector<std::string>{"LAN"}));
-    EXPECT_EQ(summary_labels(), labels);
+    EXPECT_TRUE(devices_shown().empty());
+    EXPECT_EQ(summary_labels(), (std::vector<std::string>(5, "--")));
     ASSERT_EQ(events.entries().size(), 1u);
     EXPECT_NE(events.entries()[0].second.find("log.db"), std::string::npos);
+    EXPECT_TRUE(MessageBox::last_text().contains("log.db")) << "the reason is shown";
+    EXPECT_TRUE(window->filter_box()->SpeedButton1()->isEnabled()) << "the mode is the database";
 }
 
-TEST_F(DatabaseView, ATariffThatDoesNotConvertKeepsTheRowsPlacedAndTheLabels) {
+TEST_F(DatabaseView, ATariffThatDoesNotConvertShowsEveryRowAndASummaryWithoutFigures) {
     dir.write("config/dev.ini", "[WAN]\nBw_cost=1,5\n");
     add(row_of("a", "2026-12-10", "18:00", "LAN", 1, 1, 1));
     add(row_of("b", "2026-12-10", "12:00", "WAN", 1, 1, 1));
@@ -204,10 +210,13 @@ TEST_F(DatabaseView, ATariffThatDoesNotConvertKeepsTheRowsPlacedAndTheLabels) {
 
     show_log();
 
-    EXPECT_EQ(devices_shown(), (std::vector<std::string>{"LAN", "WAN"}));
-    EXPECT_EQ(summary_labels(), labels);
+    EXPECT_EQ(devices_shown(), (std::vector<std::string>{"LAN", "WAN", "DSL"}));
+    EXPECT_NE(summary_labels(), labels);
+    EXPECT_EQ(summary_labels(), (std::vector<std::string>(5, "--")));
     ASSERT_EQ(events.entries().size(), 1u);
     EXPECT_NE(events.entries()[0].second.find("1,5"), std::string::npos);
+    EXPECT_TRUE(MessageBox::last_text().contains("\"WAN\"")) << "names the device";
+    EXPECT_TRUE(MessageBox::last_text().contains("1,5")) << "and the value";
 }
 
 TEST_F(DatabaseView, StartUpSetsTheFilterToTodayAndListsTheDevices) {
@@ -233,7 +242,7 @@ TEST_F(DatabaseView, StartUpSetsTheFilterToTodayAndListsTheDevices) {
         EXPECT_EQ(year->currentText(), "2026");
 
     show_log();
-    EXPECT_EQ(window->summary()->Label7()->text(), "12/10/2026 to 12/10/2026");
+    EXPECT_EQ(window->summary()->Label7()->text(), "10/12/2026 to 10/12/2026");
     EXPECT_EQ(devices_shown(), (std::vector<std::string>{"LAN", "Old \"modem\""}));
 }
 

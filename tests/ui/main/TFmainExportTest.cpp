@@ -67,7 +67,7 @@ TEST_F(TFmainExport, WritesTheWorkbookOfTheRowsTheGridWasJustFilledWithAndOpensI
     EXPECT_EQ(FileDialog::last_default_suffix(), "xlsx");
     EXPECT_EQ(devices_shown(), (std::vector<std::string>{"WAN", "DSL", "LAN"}));
     const XlsxSheet sheet(in_dir("rpt-20261210.xlsx"));
-    EXPECT_EQ(sheet.text("B3"), "12/10/2026 to 12/10/2026");
+    EXPECT_EQ(sheet.text("B3"), "10/12/2026 to 10/12/2026");
     EXPECT_EQ(sheet.text("B4"), "All");
     EXPECT_EQ(sheet.text("A8"), "10/12/2026");
     EXPECT_EQ(sheet.text("B8"), "18:00");
@@ -97,10 +97,11 @@ TEST_F(TFmainExport, AFailingWorkbookFallsBackToTheTextReportAfterOkAndToNothing
 
         export_report();
 
+        // The question names the file and the system's reason.
         EXPECT_EQ(MessageBox::last_text().toStdString(),
-                  "You do not have MS Excel installed or You do not want to save in MS Excel "
-                  "format, Quorvane will save the report in \"Tab delimiter\" format.\nSo you "
-                  "can open the file with another Spread sheet programs");
+                  "The workbook /proc/rpt-20261210.xlsx cannot be written: create: No such file "
+                  "or directory.\n\nQuorvane will save the report in \"Tab delimiter\" format "
+                  "instead, so you can open the file with any spreadsheet program.");
         EXPECT_EQ(FileDialog::last_file_name(),
                   answer == MessageBox::Ok ? "rpt-20261210.txt" : "rpt-20261210.xlsx");
         EXPECT_TRUE(opened.empty());
@@ -108,8 +109,8 @@ TEST_F(TFmainExport, AFailingWorkbookFallsBackToTheTextReportAfterOkAndToNothing
         FileDialog::reset();
     }
     const std::string report = dir.read("ok.txt");
-    EXPECT_EQ(report.rfind("Network Device Usage Report\r\n \r\nPeriod  :\t12/10/2026 to "
-                           "12/10/2026\r\nEntry    :\tAll\r\n",
+    EXPECT_EQ(report.rfind("Network Device Usage Report\r\n \r\nPeriod  :\t10/12/2026 to "
+                           "10/12/2026\r\nEntry    :\tAll\r\n",
                            0),
               0u);
     EXPECT_NE(report.find("\r\n10/12/2026\t18:00\tWAN\t00:30:00\t5.00 GB\t0.00 B\t5.00 GB\r\n"),

@@ -62,8 +62,8 @@ TEST_P(TFmainClose, AsksInApplicationModeAndRefusesInServiceMode) {
     EXPECT_EQ(MessageBox::last_caption(), "Confirm");
     if (c.service) {
         EXPECT_EQ(MessageBox::last_text(),
-                  "You can not close Quorvane because it runs in service mode\nPlese go to "
-                  "Start menu > Quorvane  > service manager to stop the service.");
+                  "You cannot close Quorvane because it runs as a service.\nTo stop it, stop the "
+                  "service QVANESVC with the system's service manager (systemctl stop QVANESVC).");
     } else {
         EXPECT_EQ(MessageBox::last_text(),
                   "Close application ?\nQuorvane will stop recording your online time");

@@ -59,8 +59,12 @@ TEST_F(Statistic, IsAToolWindowWithItsTableDeviceBoxAndCloseButton) {
     EXPECT_EQ(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
     EXPECT_EQ(grid->item(0, 0)->background().color(), QColor(165, 203, 247));
     EXPECT_FALSE(grid->item(0, 1)->flags() & Qt::ItemIsSelectable) << "the fixed row";
-    EXPECT_EQ(stat.ComboBox1()->geometry().topLeft(), QPoint(104, 252));
-    EXPECT_EQ(stat.ComboBox1()->width(), 266);
+    // The box stands clear of its label's text at the window's font, up to the table's edge.
+    auto* label1 = stat.findChild<QLabel*>("Label1");
+    EXPECT_GE(stat.ComboBox1()->x(),
+              16 + label1->fontMetrics().horizontalAdvance(label1->text()) + 6);
+    EXPECT_EQ(stat.ComboBox1()->y(), 252);
+    EXPECT_EQ(stat.ComboBox1()->geometry().right(), 369);
     EXPECT_TRUE(stat.ComboBox1()->isEditable());
     EXPECT_EQ(stat.findChild<QLabel*>("Label1")->text(), "Network device:");
     EXPECT_EQ(stat.findChild<QLabel*>("Label1")->pos(), QPoint(16, 255));
@@ -79,7 +83,7 @@ TEST_F(Statistic, TheTableHasItsHeadersAndTwelveDescriptionsAndNoValuesYet) {
                                                 "Total Download traffic",
                                                 "Upload traffic /s",
                                                 "Upload traffic peak value",
-                                                "Average upload trafic",
+                                                "Average upload traffic",
                                                 "Total upload traffic"};
     for (int row = 0; row < 13; ++row)
         EXPECT_EQ(stat.cell(row, 0).toStdString(), descriptions[row]) << row;
@@ -93,7 +97,7 @@ TEST_F(Statistic, EachTickWritesTheTwelveFiguresOfItsDevice) {
     tick_with(2, 3072, 1024);  // 3 KB and 1 KB
     tick_with(2, 1024, 0);
     EXPECT_EQ(values(),
-              (std::vector<std::string>{"LAN", "10.0.0.2", "00-0C-29-00-00-02", "00:00:02",
+              (std::vector<std::string>{"LAN", "10.0.0.2", "00:0c:29:00:00:02", "00:00:02",
                                         "1.00 KB", "3.00 KB", "2.00 KB", "4.00 KB", "0.00 B",
                                         "1.00 KB", "1.00 KB", "1.00 KB"}));
 }
@@ -178,7 +182,7 @@ TEST_F(Statistic, PickingADeviceChangesAllTwelveValuesWithinOneTick) {
     traffic(3, 2048, 4096);
     tick();
     EXPECT_EQ(values(),
-              (std::vector<std::string>{"WAN", "10.0.0.3", "00-0C-29-00-00-03", "00:00:02",
+              (std::vector<std::string>{"WAN", "10.0.0.3", "00:0c:29:00:00:03", "00:00:02",
                                         "2.00 KB", "2.00 KB", "2.00 KB", "2.00 KB", "4.00 KB",
                                         "4.00 KB", "4.00 KB", "4.00 KB"}));
 }

@@ -143,6 +143,8 @@ TEST_F(TipWindow, CloseSavesTheGeneralOptionsTheCloseBoxDoesNot) {
     EXPECT_FALSE(fs::exists(dir.path() / "config" / "config.ini"));
 
     tip.show();
+    EXPECT_FALSE(tip.CheckBox1()->isChecked()) << "the box shows the saved setting";
+    tip.CheckBox1()->setChecked(true);
     dialog.CheckBox2()->setChecked(true);  // changed in the dialog, not saved there
     dialog.CheckBox1()->setChecked(true);
     tip.SpeedButton3()->click();
@@ -154,6 +156,13 @@ TEST_F(TipWindow, CloseSavesTheGeneralOptionsTheCloseBoxDoesNot) {
     // Read back at the next start.
     tip.CheckBox1()->setChecked(false);
     dialog.load_general_cfg();
+    EXPECT_TRUE(tip.CheckBox1()->isChecked());
+    // Unticked and left by the title bar's close box: ticked again at the next opening,
+    // as saved.
+    tip.show();
+    tip.CheckBox1()->setChecked(false);
+    tip.close();
+    tip.show();
     EXPECT_TRUE(tip.CheckBox1()->isChecked());
 }
 
