@@ -70,7 +70,7 @@ TEST_F(TFmainChart, TheButtonShowsTheGridsConnectionsAsBars) {
     EXPECT_TRUE(events.entries().empty()) << events.entries().front().second;
     ASSERT_TRUE(chart()->isVisible());
     EXPECT_EQ(chart()->chart()->title().toStdString(),
-              "Usage of all devices, 12/10/2026 to 12/10/2026");
+              "Usage of all devices, 10/12/2026 to 10/12/2026");
     ASSERT_NE(chart()->bar_series(), nullptr);
     EXPECT_EQ(chart()->download_set()->count(), 24);
     EXPECT_EQ(chart()->download_set()->at(9), 6000);
@@ -88,7 +88,7 @@ TEST_F(TFmainChart, TheOpenChartFollowsShow) {
     filter("All", "December", "2026");
     window->filter_box()->SpeedButton5()->click();
     EXPECT_EQ(chart()->chart()->title().toStdString(),
-              "Usage of all devices, 12/01/2026 to 12/31/2026");
+              "Usage of all devices, 01/12/2026 to 31/12/2026");
     EXPECT_EQ(chart()->download_set()->count(), 31);
     EXPECT_EQ(downloads(), 7000);
     filter("All", "All", "All");
