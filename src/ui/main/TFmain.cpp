@@ -26,6 +26,7 @@
 #include "ui/main/SummaryPanel.h"
 #include "ui/main/TrayIcon.h"
 #include "ui/pictures/Pictures.h"
+#include "usage/TariffBookCache.h"
 
 namespace quorvane {
 

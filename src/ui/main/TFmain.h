@@ -25,6 +25,7 @@ class LogGrid;
 class LogGridModel;
 class MainToolbar;
 class SummaryPanel;
+class TariffBookCache;
 class TrafficEngine;
 class TrayIcon;
 struct Forms;
@@ -157,6 +158,8 @@ private:
     LogFilterBox* m_filter = nullptr;
     TrayIcon* m_tray = nullptr;
     HelpMenu* m_help_menu = nullptr;
+    // The now-online view's tariffs, kept while the device options file stays the same.
+    std::unique_ptr<TariffBookCache> m_online_tariffs;
 };
 
 }  // namespace quorvane

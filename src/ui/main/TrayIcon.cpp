@@ -56,6 +56,13 @@ void TrayIcon::set_picture(int index) {
     if (index == m_picture) return;
     m_picture = index;
     m_icon->setIcon(tray_picture(index));
+    ++m_tray_updates;
+}
+
+void TrayIcon::set_tool_tip(const QString& text) {
+    if (text == m_icon->toolTip()) return;
+    m_icon->setToolTip(text);
+    ++m_tray_updates;
 }
 
 bool TrayIcon::in_tray() const {
