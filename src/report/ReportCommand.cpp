@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 
 #include <sstream>
+#include <string>
+#include <utility>
 
 #include "config/Conversions.h"
 #include "logdb/LogDatabase.h"
@@ -115,7 +117,10 @@ int run_report(const std::vector<std::string>& arguments, const ReportEnvironmen
         err << kName << ": " << error.what() << '\n';
         return kReportDataError;
     }
-    out << text.str() << std::flush;
+    // Handed over without a copy: the connections of a long log make a large text.
+    const std::string whole = std::move(text).str();
+    out.write(whole.data(), static_cast<std::streamsize>(whole.size()));
+    out << std::flush;
     if (!out) {
         err << kName << ": the report could not be written\n";
         return kReportDataError;
