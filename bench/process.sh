@@ -12,6 +12,10 @@
 # usage: bench/process.sh [BUILD_DIR] [SECONDS] [COUNTS...]
 #   BUILD_DIR  the build folder (default: build); SECONDS the measured time of each run
 #   (default 30); COUNTS the interface counts (default: 8 64).
+# With QV_PROCESS_CALLGRIND=1 the program runs under valgrind's callgrind instead, and the
+# instructions it executes in user space over SECONDS are printed per second (one tick a
+# second): a count that stays the same on a loaded machine, for comparing two builds. The
+# profile of each run is kept as callgrind.<interfaces>.<window>.out in the current folder.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -20,7 +24,9 @@ seconds=${2:-30}
 shift $(($# > 2 ? 2 : $#))
 counts=("$@")
 ((${#counts[@]})) || counts=(8 64)
+callgrind=${QV_PROCESS_CALLGRIND:-0}
 warmup=${QV_PROCESS_WARMUP:-5}
+((callgrind)) && warmup=${QV_PROCESS_WARMUP:-15}  # valgrind starts slowly
 program=$build/src/app/quorvane
 bench=$build/bench/qv_bench
 [ "$(id -u)" = 0 ] || { echo "process.sh: needs root" >&2; exit 1; }
@@ -93,20 +99,32 @@ delta() {
     END { printf "%.0f %.2f %.2f\n", c / 1000 / s, v / s, i / s }' <(echo "$2") <(echo "$3")
 }
 
-# run_program STATE: starts quorvane (STATE hidden or shown) in the first namespace with a
-# fresh data directory, and prints "<cpu us/s> <wake-ups/s> <involuntary/s> <threads>".
+# run_program STATE N: starts quorvane (STATE hidden or shown) in the first namespace (N
+# interfaces) with a fresh data directory, and prints "<cpu us/s> <wake-ups/s>
+# <involuntary/s> <threads>", or with callgrind the instructions per second.
 run_program() {
   local data=$work/data-$1 minimized=1
   [ "$1" = shown ] && minimized=0
   rm -rf "$data"
   "$root/scripts/provision" "$data" >/dev/null
   printf '[general]\nstartminimized=%s\ntipoftheday=0\n' "$minimized" >"$data/config/config.ini"
+  local wrapper=() profile=$PWD/callgrind.$2.$1.out
+  ((callgrind)) && wrapper=(valgrind --tool=callgrind --instr-atstart=no
+    "--callgrind-out-file=$profile")
   (cd "$data" && exec env QT_QPA_PLATFORM=offscreen HOME="$work/home" \
     XDG_CONFIG_HOME="$work/xdg" XDG_RUNTIME_DIR="$work/run" \
-    ip netns exec "$nsa" "$program") >"$work/out" 2>"$work/err" &
+    ip netns exec "$nsa" "${wrapper[@]}" "$program") >"$work/out" 2>"$work/err" &
   pid=$!
   sleep "$warmup"
   kill -0 "$pid" 2>/dev/null || { echo "process.sh: quorvane ended:" >&2; cat "$work/err" >&2; exit 1; }
+  if ((callgrind)); then
+    callgrind_control -i on "$pid" >/dev/null 2>&1
+    sleep "$seconds"
+    callgrind_control -i off "$pid" >/dev/null 2>&1
+    stop
+    awk -v s="$seconds" '/^(summary|totals):/ { n = $2 } END { printf "%.0f\n", n / s }' "$profile"
+    return
+  fi
   local before after
   before=$(sample)
   sleep "$seconds"
@@ -118,13 +136,23 @@ run_program() {
 mkdir -p "$work/home" "$work/xdg" "$work/run"
 chmod 700 "$work/run"
 echo "load: $(uptime)"
+if ((callgrind)); then
+  printf '%-10s %-7s %16s\n' interfaces window instructions/s
+  for n in "${counts[@]}"; do
+    namespaces "$n"
+    for state in hidden shown; do
+      printf '%-10s %-7s %16s\n' "$n" "$state" "$(run_program "$state" "$n")"
+    done
+  done
+  exit 0
+fi
 printf '%-10s %-7s %10s %12s %9s %9s %8s %7s\n' interfaces window floor_us cpu_us_per_s ratio \
   wakeups/s invol/s threads
 for n in "${counts[@]}"; do
   namespaces "$n"
   floor=$(floor_us)
   for state in hidden shown; do
-    read -r cpu wake invol threads <<<"$(run_program "$state")"
+    read -r cpu wake invol threads <<<"$(run_program "$state" "$n")"
     printf '%-10s %-7s %10.1f %12d %9.1f %9.2f %8.2f %7s\n' "$n" "$state" "$floor" "$cpu" \
       "$(awk -v c="$cpu" -v f="$floor" 'BEGIN { print c / f }')" "$wake" "$invol" "$threads"
   done
