@@ -5,7 +5,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <memory>
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -24,9 +23,11 @@ QApplication& application() {
     static int argc = 1;
     static char name[] = "qv_bench";
     static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QApplication> app = [] {
+    // Never destroyed: at the process's exit Qt's own globals are gone before a static
+    // application object would be, and its destructor then crashed the run.
+    static QApplication* app = [] {
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        return std::make_unique<QApplication>(argc, argv);
+        return new QApplication(argc, argv);
     }();
     return *app;
 }

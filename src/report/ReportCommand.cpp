@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 
 #include <sstream>
+#include <string>
+#include <utility>
 
 #include "config/Conversions.h"
 #include "logdb/LogDatabase.h"
@@ -36,8 +38,11 @@ Report make_report(const ReportOptions& options, const std::string& data_dir,
     // The tariffs and the regional settings they are read with, as the main window reads
     // them for its database view.
     TariffBook tariffs(data_dir + "/config/dev.ini", regional);
-    DatabaseView view = read_database_view(log, filter, tariffs, OrderedLogRows::Columns::all);
-    std::vector<LogRow> rows = view.rows.copies();
+    // The sums by day or month need neither the connection ids nor a row of text each.
+    const bool connections = options.view == ReportOptions::View::Connections;
+    DatabaseView view = read_database_view(
+        log, filter, tariffs,
+        connections ? OrderedLogRows::Columns::all : OrderedLogRows::Columns::shown);
 
     Report report;
     report.data_dir = data_dir;
@@ -46,12 +51,13 @@ Report make_report(const ReportOptions& options, const std::string& data_dir,
     report.to = options.to;
     report.view = options.view;
     report.summary = view.summary;
-    if (options.view != ReportOptions::View::Connections) {
+    if (connections) {
+        report.connections = view.rows.copies();
+    } else {
         const GroupBy by =
             options.view == ReportOptions::View::Daily ? GroupBy::Day : GroupBy::Month;
-        report.groups = group_usage(rows, by, tariffs);
+        report.groups = group_usage(view.rows, by, tariffs);
     }
-    report.connections = std::move(rows);
     return report;
 }
 
@@ -113,7 +119,10 @@ int run_report(const std::vector<std::string>& arguments, const ReportEnvironmen
         err << kName << ": " << error.what() << '\n';
         return kReportDataError;
     }
-    out << text.str() << std::flush;
+    // Handed over without a copy: the connections of a long log make a large text.
+    const std::string whole = std::move(text).str();
+    out.write(whole.data(), static_cast<std::streamsize>(whole.size()));
+    out << std::flush;
     if (!out) {
         err << kName << ": the report could not be written\n";
         return kReportDataError;

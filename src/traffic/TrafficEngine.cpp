@@ -1,7 +1,7 @@
 #include "traffic/TrafficEngine.h"
 
 #include <algorithm>
-#include <unordered_set>
+#include <charconv>
 
 #include "format/DateTimeFormat.h"
 #include "traffic/AddressFormat.h"
@@ -34,7 +34,9 @@ void TrafficEngine::advance_tick_counter() {
 
 void TrafficEngine::sample_interfaces() {
     NetworkSnapshot snapshot(m_ports.tables, m_ports.dialup);
-    m_diagnostics.clear();
+    // The lines are written over the last tick's, in their own buffers: from one tick to the
+    // next the table's texts need no fresh memory.
+    size_t lines = 0;
     bool download = false, upload = false;
 
     for (const MIB_IFROW& row : snapshot.interfaces()) {
@@ -92,15 +94,28 @@ void TrafficEngine::sample_interfaces() {
             upload = upload || device.uload_rate > 0;
             download = download || device.dload_rate > 0;
         }
-        m_diagnostics.push_back(device.deventry + " " + std::to_string(row.dwOperStatus) + " " +
-                                device.oper_status + " " + device.ip + " " + type);
+        if (lines == m_diagnostics.size()) m_diagnostics.emplace_back();
+        std::string& line = m_diagnostics[lines++];
+        char code[16];
+        const auto written = std::to_chars(code, code + sizeof code, row.dwOperStatus).ptr;
+        line.assign(device.deventry)
+            .append(" ")
+            .append(code, written)
+            .append(" ")
+            .append(device.oper_status)
+            .append(" ")
+            .append(device.ip)
+            .append(" ")
+            .append(type);
     }
+    m_diagnostics.resize(lines);
 
     // Devices whose interface is gone are dropped; the others keep their order.
-    std::unordered_set<uint32_t> present;
-    for (const MIB_IFROW& row : snapshot.interfaces()) present.insert(row.dwIndex);
+    m_present.clear();
+    for (const MIB_IFROW& row : snapshot.interfaces()) m_present.push_back(row.dwIndex);
+    std::sort(m_present.begin(), m_present.end());
     std::erase_if(m_mibarray, [&](const Tmibdata& d) {
-        if (present.contains(d.if_index)) return false;
+        if (std::binary_search(m_present.begin(), m_present.end(), d.if_index)) return false;
         connection_ended(d);
         return true;
     });

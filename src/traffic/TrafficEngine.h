@@ -96,6 +96,7 @@ private:
     int m_tick = 0;
     int m_dev_cfg_changed = 1;
     std::vector<std::string> m_diagnostics;
+    std::vector<uint32_t> m_present;  // the interface numbers of the last sampling
     std::vector<EndedConnection> m_ended;
 };
 

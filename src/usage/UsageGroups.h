@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "logdb/LogRow.h"
+#include "logdb/OrderedLogRows.h"
 #include "usage/TariffBook.h"
 #include "usage/Tlog_summary.h"
 
@@ -27,5 +28,8 @@ enum class GroupBy { Day, Month };
 // tariff does not convert or a sum passes its range.
 std::vector<UsageGroup> group_usage(const std::vector<LogRow>& rows, GroupBy by,
                                     TariffBook& tariffs);
+// The same over the compact rows of a refresh: no row is copied and no text is made for a
+// row; the groups, their sums and the order of the sums are those of the rows' copies.
+std::vector<UsageGroup> group_usage(const OrderedLogRows& rows, GroupBy by, TariffBook& tariffs);
 
 }  // namespace quorvane

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
+#include <utility>
 
 namespace quorvane {
 
@@ -59,9 +61,35 @@ int LogGridModel::data_rows() const {
 }
 
 void LogGridModel::set_texts(std::vector<GridRowTexts> rows) {
-    m_log_rows = OrderedLogRows();
-    m_texts = std::move(rows);
-    resize_to(std::max(m_rows, static_cast<int>(m_texts.size())));
+    if (!m_log_rows.empty()) {
+        // From the database view: every cell may differ.
+        m_log_rows = OrderedLogRows();
+        m_texts = std::move(rows);
+        resize_to(std::max(m_rows, static_cast<int>(m_texts.size())));
+        return;
+    }
+    // The now-online view from tick to tick: only the cells whose text changed are
+    // announced, so the grid repaints those cells and nothing else.
+    const std::vector<GridRowTexts> before = std::exchange(m_texts, std::move(rows));
+    const int old_rows = m_rows;
+    const int count = std::max(m_rows, static_cast<int>(m_texts.size()));
+    if (count > m_rows) {
+        beginInsertRows({}, m_rows, count - 1);
+        m_rows = count;
+        endInsertRows();
+    }
+    const size_t compared =
+        std::min(static_cast<size_t>(old_rows), std::max(before.size(), m_texts.size()));
+    static const std::string kEmpty;
+    for (size_t row = 0; row < compared; ++row) {
+        for (int column = 0; column < kColumns; ++column) {
+            const std::string& was = row < before.size() ? before[row][column] : kEmpty;
+            const std::string& is = row < m_texts.size() ? m_texts[row][column] : kEmpty;
+            if (was == is) continue;
+            const QModelIndex cell = index(static_cast<int>(row), column);
+            emit dataChanged(cell, cell, {Qt::DisplayRole});
+        }
+    }
 }
 
 void LogGridModel::set_log_rows(OrderedLogRows rows) {

@@ -33,7 +33,8 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     // The now-online view: these rows, the rest of the grid empty. The row count stays as
-    // it is unless more rows are needed.
+    // it is unless more rows are needed. Only the cells whose text changed are announced
+    // as changed.
     void set_texts(std::vector<GridRowTexts> rows);
     // The database view: one row per connection, and no fewer than eleven rows in all.
     void set_log_rows(OrderedLogRows rows);

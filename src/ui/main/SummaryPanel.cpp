@@ -47,7 +47,9 @@ QLabel* SummaryPanel::add_line(int row, const char* caption, const char* name, c
 
 namespace {
 
+// A label whose text stays the same is left alone: it is neither laid out nor painted again.
 void show_text(QLabel* label, const QString& text) {
+    if (label->text() == text) return;
     label->setText(text);
     label->setToolTip(text);
 }

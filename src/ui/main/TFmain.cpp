@@ -28,6 +28,7 @@
 #include "ui/main/TrayIcon.h"
 #include "ui/main/ViewErrors.h"
 #include "ui/pictures/Pictures.h"
+#include "usage/TariffBookCache.h"
 
 namespace quorvane {
 

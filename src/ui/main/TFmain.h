@@ -26,6 +26,7 @@ class LogGrid;
 class LogGridModel;
 class MainToolbar;
 class SummaryPanel;
+class TariffBookCache;
 class TrafficEngine;
 class TrayIcon;
 struct Forms;
@@ -165,6 +166,8 @@ private:
     TrayIcon* m_tray = nullptr;
     HelpMenu* m_help_menu = nullptr;
     BudgetMonitor* m_budgets = nullptr;
+    // The now-online view's tariffs, kept while the device options file stays the same.
+    std::unique_ptr<TariffBookCache> m_online_tariffs;
 };
 
 }  // namespace quorvane

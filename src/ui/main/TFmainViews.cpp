@@ -23,6 +23,7 @@
 #include "usage/LogRowTexts.h"
 #include "usage/SummaryTexts.h"
 #include "usage/TariffBook.h"
+#include "usage/TariffBookCache.h"
 
 #include <QRadioButton>
 
@@ -39,15 +40,20 @@ void TFmain::Grid_now_online() {
     const bool has_selection = selected >= 0 && selected < static_cast<int>(rows.size());
     const std::string selected_name = has_selection ? rows[selected][kDeviceColumn] : "";
 
-    TariffBook tariffs(m_engine->dev_ini_path(), m_context.regional);
+    // The tariffs are read again only when the device options file changed.
+    if (!m_online_tariffs)
+        m_online_tariffs =
+            std::make_unique<TariffBookCache>(m_engine->dev_ini_path(), m_context.regional);
+    TariffBook* tariffs = nullptr;
     int64_t seconds = 0, charged = 0, time_cost = 0, traffic_cost = 0;
     int row = 0;
     for (const Tmibdata& device : m_engine->mibarray()) {
         if (!is_online_now(device)) continue;
         if (has_selection && row >= selected && device.deventry == selected_name) {
             try {
+                if (!tariffs) tariffs = &m_online_tariffs->current();
                 const ConnectionCost cost =
-                    connection_cost(tariffs.tariff_of(device.deventry), device.online_time,
+                    connection_cost(tariffs->tariff_of(device.deventry), device.online_time,
                                     device.dload_total, device.uload_total);
                 seconds = device.online_time;
                 charged = cost.charged_bytes;

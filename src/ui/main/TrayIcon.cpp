@@ -58,12 +58,19 @@ void TrayIcon::set_picture(int index) {
     if (index == m_picture) return;
     m_picture = index;
     m_icon->setIcon(tray_picture(index));
+    ++m_tray_updates;
+}
+
+void TrayIcon::set_tool_tip(const QString& text) {
+    if (text == m_icon->toolTip()) return;
+    m_icon->setToolTip(text);
+    ++m_tray_updates;
 }
 
 void TrayIcon::set_budget_lines(const QStringList& lines) {
     if (lines == m_budget_lines) return;
     m_budget_lines = lines;
-    m_icon->setToolTip(tool_tip());
+    set_tool_tip(tool_tip());
 }
 
 QString TrayIcon::tool_tip() const {

@@ -25,6 +25,11 @@ public:
     // 0 no traffic, 1 download, 2 upload, 3 both. Only a change reaches the tray.
     void set_picture(int index);
     int picture() const { return m_picture; }
+    // The tool-tip; only a change reaches the tray.
+    void set_tool_tip(const QString& text);
+    // How often the picture or the tool-tip was handed to the tray since the start: each
+    // hand-over redraws the icon in the tray host.
+    int tray_updates() const { return m_tray_updates; }
     // True while a tray host shows the icon.
     bool in_tray() const;
 
@@ -60,6 +65,7 @@ private:
     bool m_host_seen = false;
     int m_picture = 0;
     QStringList m_budget_lines;
+    int m_tray_updates = 0;
 };
 
 }  // namespace quorvane
