@@ -85,7 +85,7 @@ QGroupBox* group(QWidget* page, const QRect& where) {
 
 TFconfig::TFconfig(QWidget* parent) : QDialog(parent, kFlags) {
     setObjectName("Fconfig");
-    setWindowTitle("config");
+    setWindowTitle("Configuration");
     setModal(true);
     setFixedSize(618, 459);
     setAutoFillBackground(true);

@@ -39,7 +39,7 @@ TFstat::TFstat(QWidget* parent) : QWidget(parent, kFlags) {
 
 void TFstat::FormCreate() {
     setObjectName("Fstat");
-    setWindowTitle("Device statistic");
+    setWindowTitle("Device statistics");
     setFixedSize(379, 314);
     QFont small = font();
     small.setPixelSize(11);

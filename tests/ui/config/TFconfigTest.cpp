@@ -34,7 +34,7 @@ Tdev_list_arr devices(int count) {
 
 TEST_F(ConfigDialog, IsAFixedToolWindowWithTwoVisiblePages) {
     EXPECT_EQ(dialog.objectName(), "Fconfig");
-    EXPECT_EQ(dialog.windowTitle(), "config");
+    EXPECT_EQ(dialog.windowTitle(), "Configuration");
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.minimumSize(), QSize(618, 459));
     EXPECT_EQ(dialog.maximumSize(), QSize(618, 459));

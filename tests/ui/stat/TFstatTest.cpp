@@ -42,7 +42,7 @@ protected:
 
 TEST_F(Statistic, IsAToolWindowWithItsTableDeviceBoxAndCloseButton) {
     EXPECT_EQ(stat.objectName(), "Fstat");
-    EXPECT_EQ(stat.windowTitle(), "Device statistic");
+    EXPECT_EQ(stat.windowTitle(), "Device statistics");
     EXPECT_EQ(stat.windowFlags() & Qt::WindowType_Mask, Qt::Tool);
     EXPECT_TRUE(stat.windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_EQ(stat.size(), QSize(379, 314));
