@@ -71,7 +71,7 @@ TEST_F(ProgramStart, HelpAndVersionPrintAndEndWithoutTheLock) {
     ASSERT_EQ(help->wait(kPatience), 0);
     const auto text = help->out();
     for (const char* word : {"-install", "-uninstall", "-silent", "/etc/quorvane/registry.ini",
-                             "quorvane/registry.ini", "current directory"})
+                             "quorvane/registry.ini", "$XDG_DATA_HOME/quorvane"})
         EXPECT_NE(text.find(word), std::string::npos) << word;
 
     // No lock left behind: a meter starts at once.

@@ -22,6 +22,7 @@
 #include "ui/main/LogFilterBox.h"
 #include "ui/main/LogGrid.h"
 #include "ui/main/LogGridModel.h"
+#include "ui/main/LogStatusLine.h"
 #include "ui/main/MainToolbar.h"
 #include "ui/main/SummaryPanel.h"
 #include "ui/main/TrayIcon.h"
@@ -95,6 +96,8 @@ void TFmain::FormCreate() {
     m_engine->set_dev_cfg_changed();
     QGuiApplication::setApplicationDisplayName("Quorvane");
     m_help_file = m_context.data_dir + "/qvane help/qvane.html";
+    // What keeps the log from recording is said from the start.
+    m_log_status->refresh(m_context.data_dir, "");
     // Erase and export work on the database view only.
     m_filter->SpeedButton1()->setEnabled(false);
     m_filter->SpeedButton10()->setEnabled(false);
@@ -124,9 +127,12 @@ void TFmain::build_face() {
     layout->addWidget(m_grid);
     layout->addWidget(m_display_mode);
     layout->addLayout(bottom, 1);
+    m_log_status = new LogStatusLine(face);
+    layout->addWidget(m_log_status);
     setCentralWidget(face);
 
     m_tray = new TrayIcon(this);
+    connect(m_log_status, &LogStatusLine::problem_changed, m_tray, &TrayIcon::set_problem);
     m_help_menu = new HelpMenu(this);
 }
 
@@ -192,6 +198,10 @@ void TFmain::Timer3Timer() {
         if (m_engine->dev_cfg_changed()) m_engine->reload_dev_options();
         m_engine->logging_pass();
         m_last_tick_error.clear();
+        m_log_status->refresh(m_context.data_dir, "");
+    } catch (const LogDatabaseError& error) {
+        write_tick_error(error.what());
+        m_log_status->refresh(m_context.data_dir, error.what());
     } catch (const std::exception& error) {
         write_tick_error(error.what());
     } catch (...) {

@@ -58,6 +58,10 @@ void TrayIcon::set_picture(int index) {
     m_icon->setIcon(tray_picture(index));
 }
 
+void TrayIcon::set_problem(const QString& problem) {
+    m_icon->setToolTip(problem.isEmpty() ? QString("Quorvane") : "Quorvane\n" + problem);
+}
+
 bool TrayIcon::in_tray() const {
     return m_host_seen && m_icon->isVisible();
 }

@@ -24,6 +24,9 @@ public:
     // 0 no traffic, 1 download, 2 upload, 3 both. Only a change reaches the tray.
     void set_picture(int index);
     int picture() const { return m_picture; }
+    // A line under "Quorvane" in the tool-tip that says what keeps the log from recording;
+    // empty text removes it.
+    void set_problem(const QString& problem);
     // True while a tray host shows the icon.
     bool in_tray() const;
 

@@ -7,9 +7,10 @@
 #include <QShowEvent>
 #include <QToolButton>
 
+#include <cstdio>
+
 #include "config/TipFile.h"
 #include "ui/common/GeneralOptionsSaver.h"
-#include "ui/common/MessageBox.h"
 #include "ui/pictures/ConfigPictures.h"
 #include "ui/pictures/Pictures.h"
 
@@ -102,8 +103,10 @@ void TFtip::attach(const std::string& data_dir, GeneralOptionsSaver* config, QWi
     try {
         loadtip();
     } catch (const TipFileError& error) {
-        // Reported as start-up reports a window that failed; the window has no tips then.
-        MessageBox::error(nullptr, "Quorvane", QString::fromStdString(error.what()));
+        // The tips are optional: no box holds up the start, the window says that it has no
+        // tips, and the reason goes to the terminal.
+        m_load_error = error.what();
+        std::fprintf(stderr, "quorvane: %s\n", m_load_error.c_str());
     }
 }
 
