@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QRandomGenerator>
 #include <QShowEvent>
+#include <QTimer>
 #include <QToolButton>
 
 #include <cstdio>
@@ -127,6 +128,11 @@ void TFtip::showEvent(QShowEvent* event) {
         move(m_owner->geometry().center() - rect().center());
     }
     FormShow();
+    // Shown together with the main window at start: in front of it once both are up.
+    QTimer::singleShot(0, this, [this] {
+        raise();
+        activateWindow();
+    });
 }
 
 void TFtip::FormShow() {
