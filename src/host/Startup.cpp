@@ -3,8 +3,10 @@
 #include <QGuiApplication>
 #include <QSocketNotifier>
 
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <utility>
 
 #include "config/DataDirProvision.h"
 #include "host/CommandLine.h"
@@ -62,6 +64,26 @@ std::string settle_and_provision(TUniApplication& application, const DataDirSour
         application.event_log().write_error(application.event_logger().source(), text);
     }
     return data_dir;
+}
+
+// The toolkit ends the process with exit() when the connection to the display breaks, as
+// at the end of the desktop session: the open connections' last figures are written then
+// too. Set while the main window runs; exit() comes on the main thread, between events.
+TFmain* g_main_window_at_exit = nullptr;
+
+void write_final_figures_at_exit() {
+    TFmain* main_window = std::exchange(g_main_window_at_exit, nullptr);
+    if (main_window == nullptr) return;
+    try {
+        main_window->engine().write_final_figures();
+    } catch (...) {
+        // Nothing is left to report to at this point.
+    }
+}
+
+void write_final_figures_if_exit_comes(TFmain* main_window) {
+    static const bool registered = std::atexit(write_final_figures_at_exit) == 0;
+    if (registered) g_main_window_at_exit = main_window;
 }
 
 // A second start on the same data directory asks this one to show its window.
@@ -154,6 +176,7 @@ int program_body(TUniApplication& application, StartupPorts& ports) {
         return 0;
     }
     answer_show_requests(ports.lock, *main_window);
+    write_final_figures_if_exit_comes(main_window);
     service.set_main_window(main_window);
     QObject::connect(main_window, &TFmain::closed, &application,
                      [&application] { application.terminate(); });
@@ -163,6 +186,8 @@ int program_body(TUniApplication& application, StartupPorts& ports) {
     } catch (const ENotService&) {
         desktop_mode(application, *main_window, *stop_requests);
     }
+    // The main window writes the last figures itself when it goes.
+    write_final_figures_if_exit_comes(nullptr);
     application.exit_procedure();
     return 0;
 }

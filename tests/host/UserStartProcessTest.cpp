@@ -158,7 +158,9 @@ public:
             std::this_thread::sleep_for(50ms);
         }
     }
-    ~XServer() {
+    ~XServer() { stop(); }
+    // Ends the server, as the end of a desktop session does.
+    void stop() {
         m_server->send_signal(SIGTERM);
         m_server->wait(5s);
     }
@@ -227,6 +229,23 @@ TEST_F(UserStart, AStopOnADisplayWithNoTipsEndsAtOnceWithTheLastFigures) {
         std::chrono::steady_clock::now() - stop);
     std::cout << "ended " << took.count() << " ms after SIGTERM\n";
     EXPECT_GT(log_state(db).shortest, 0) << "the last figures were written";
+}
+
+// The session ends and takes the display with it: the program ends and the open
+// connections' last figures are in the log.
+TEST_F(UserStart, TheDisplayGoingAwayEndsTheProgramWithTheLastFigures) {
+    if (!command_exists("Xvfb")) GTEST_SKIP() << "needs Xvfb";
+    XServer x(dir.str());
+    fs::create_directories(home("gone"));
+    auto program = start("gone", {QUORVANE_EXECUTABLE}, 0, {{"DISPLAY", x.display()}});
+    const auto db = data_dir("gone") + "/config/log.db";
+    ASSERT_TRUE(wait_for_rows(db)) << program->err();
+    std::this_thread::sleep_for(2s);
+    x.stop();
+    // Ended by the toolkit when it notices, or by the session's stop signal that follows.
+    if (!program->wait(3s)) program->send_signal(SIGTERM);
+    EXPECT_TRUE(program->wait(kPatience).has_value()) << program->err();
+    EXPECT_GT(log_state(db).shortest, 0) << "the last figures were written\n" << program->err();
 }
 
 }  // namespace

@@ -21,6 +21,7 @@ for tool in debootstrap Xvfb lintian sqlite3 ip; do
 done
 
 root=$(mktemp -d /var/tmp/quorvane-root.XXXXXX)
+chmod 755 "$root"  # the root of the new system
 netns=qv-clean-root-$$
 display=$((4000 + $$ % 1000))
 xvfb_pid=
