@@ -142,6 +142,63 @@ TEST_F(UserStart, TwoUsersEachRunTheirOwnLogger) {
     }
 }
 
+// The service as its unit runs it: a system user in group adm with umask 0027, its data
+// directory the state directory systemd made (mode 0750, the user's, group adm) and named in
+// $STATE_DIRECTORY. An administrator (group adm) reads its log; another user does not.
+TEST_F(UserStart, TheServicesLogIsReadByGroupAdmAndNobodyElse) {
+    if (::geteuid() != 0 || !command_exists("setpriv")) GTEST_SKIP() << "needs root and setpriv";
+    constexpr uid_t kService = 64010, kAdmin = 64011, kOther = 64012;
+    constexpr gid_t kAdm = 4;
+    const std::string state = dir.str() + "/state";
+    fs::create_directories(state);
+    ASSERT_EQ(::chown(state.c_str(), kService, kAdm), 0);
+    ASSERT_EQ(::chmod(state.c_str(), 0750), 0);
+    fs::create_directories(home("svc"));
+    const auto as = [](uid_t uid, gid_t gid, const std::string& groups) {
+        return std::vector<std::string>{"/usr/bin/setpriv",
+                                        "--reuid=" + std::to_string(uid),
+                                        "--regid=" + std::to_string(gid),
+                                        groups.empty() ? "--clear-groups" : "--groups=" + groups,
+                                        "/bin/sh",
+                                        "-c",
+                                        "umask 027; exec \"$0\" \"$@\""};
+    };
+    auto argv = as(kService, kAdm, "");
+    argv.push_back(QUORVANE_EXECUTABLE);
+    auto service =
+        std::make_unique<ChildProcess>(argv,
+                                       ChildProcess::Environment{{"STATE_DIRECTORY", state},
+                                                                 {"HOME", "/nonexistent"},
+                                                                 {"DISPLAY", std::nullopt},
+                                                                 {"NOTIFY_SOCKET", std::nullopt},
+                                                                 {"XDG_CONFIG_HOME", std::nullopt},
+                                                                 {"XDG_DATA_HOME", std::nullopt}},
+                                       "/", dir.str());
+    ASSERT_TRUE(wait_for_rows(state + "/config/log.db")) << service->err();
+    struct stat log {};
+    ASSERT_EQ(::stat((state + "/config/log.db").c_str(), &log), 0);
+    EXPECT_EQ(log.st_mode & 0777, 0640u);
+    EXPECT_EQ(log.st_gid, kAdm);
+
+    const auto report = [&](uid_t uid, const std::string& groups) {
+        auto command = as(uid, uid, groups);
+        command.insert(command.end(), {QUORVANE_REPORT_EXECUTABLE, "--data-dir", state,
+                                       "--connections", "--format", "csv"});
+        auto child =
+            std::make_unique<ChildProcess>(command, ChildProcess::Environment{}, "/", dir.str());
+        child->wait(kPatience);
+        return child;
+    };
+    auto admin = report(kAdmin, std::to_string(kAdm));
+    EXPECT_EQ(admin->wait(1s), 0) << admin->err();
+    EXPECT_NE(admin->out().find(",lo,"), std::string::npos) << admin->out();
+    auto other = report(kOther, "");
+    EXPECT_EQ(other->wait(1s), 1) << other->out();
+
+    service->send_signal(SIGTERM);
+    EXPECT_EQ(service->wait(kPatience), 0) << service->err();
+}
+
 // A display of the test's own, with a window manager-less X server.
 class XServer {
 public:
@@ -206,6 +263,63 @@ TEST_F(UserStart, ASecondStartShowsTheFirstOnesWindowAndEnds) {
     first->send_signal(SIGTERM);
     EXPECT_EQ(first->wait(kPatience), 0) << first->err();
 }
+
+// Clicks at a point of the main window (its top left corner is 0, 0).
+void click_in_main_window(const XServer& x, int dx, int dy) {
+    const auto command = "DISPLAY=" + x.display() +
+                         " xdotool search --onlyvisible --name '^Quorvane$' "
+                         "getwindowgeometry --shell 2>/dev/null | sed -n 's/^[XY]=//p'";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    int left = 0, top = 0;
+    if (!pipe || std::fscanf(pipe.get(), "%d %d", &left, &top) != 2) return;
+    const auto click = "DISPLAY=" + x.display() + " xdotool mousemove " +
+                       std::to_string(left + dx) + " " + std::to_string(top + dy) + " click 1";
+    [[maybe_unused]] int r = std::system(click.c_str());
+}
+
+struct OpenWindowCase {
+    const char* name;
+    std::vector<std::pair<int, int>> clicks;  // in the main window, in order
+    const char* title;                        // of the window they open
+};
+
+class StopWithAWindowOpen : public UserStart,
+                            public ::testing::WithParamInterface<OpenWindowCase> {};
+
+// SIGTERM while the configuration dialog or the export's save dialog is open: the program
+// ends at once, with the last figures written.
+TEST_P(StopWithAWindowOpen, SigtermEndsTheProgramWithTheLastFigures) {
+    if (!command_exists("Xvfb") || !command_exists("xdotool"))
+        GTEST_SKIP() << "needs Xvfb, xdotool";
+    XServer x(dir.str());
+    fs::create_directories(home("open"));
+    auto program = start("open", {QUORVANE_EXECUTABLE}, 0, {{"DISPLAY", x.display()}});
+    const auto db = data_dir("open") + "/config/log.db";
+    ASSERT_TRUE(wait_for_rows(db)) << program->err();
+    ASSERT_TRUE(wait_until([&] { return x.shows("Quorvane"); }, 10s));
+    for (const auto& [dx, dy] : GetParam().clicks) {
+        click_in_main_window(x, dx, dy);
+        std::this_thread::sleep_for(500ms);
+    }
+    ASSERT_TRUE(wait_until([&] { return x.shows(GetParam().title); }, 10s))
+        << GetParam().title << " did not open";
+    std::this_thread::sleep_for(1s);
+    const auto stop = std::chrono::steady_clock::now();
+    program->send_signal(SIGTERM);
+    EXPECT_EQ(program->wait(kPatience), 0) << program->err();
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - stop);
+    std::cout << GetParam().name << ": ended " << took.count() << " ms after SIGTERM\n";
+    EXPECT_GT(log_state(db).shortest, 0) << "the last figures were written";
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, StopWithAWindowOpen,
+                         ::testing::Values(
+                             // The toolbar's Configure.
+                             OpenWindowCase{"ConfigurationDialog", {{44, 26}}, "config"},
+                             // "From database", then the log filter's export.
+                             OpenWindowCase{"SaveDialog", {{292, 305}, {674, 370}}, "Save As"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Started on a display with the tip of the day asked for and no tips to show: no box holds
 // the start up, and a stop is obeyed at once with the last figures written.

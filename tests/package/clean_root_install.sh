@@ -66,8 +66,8 @@ for _ in $(seq 50); do [[ -S /tmp/.X11-unix/X$display ]] && break; sleep 0.1; do
 ip netns add "$netns"
 ip netns exec "$netns" ip link set lo up
 
-as_user() {  # as_user COMMAND...: runs in the namespace, in the root, as the new user
-  ip netns exec "$netns" chroot "$root" setpriv --reuid=newuser --regid=newuser --init-groups \
+as_user() {  # as_user COMMAND...: in the namespace, in the root, as the new user (in a subshell)
+  exec ip netns exec "$netns" chroot "$root" setpriv --reuid=newuser --regid=newuser --init-groups \
     env -i HOME=/home/newuser USER=newuser PATH=/usr/bin:/bin DISPLAY=":$display" \
     sh -c 'cd "$HOME" && exec "$@"' sh "$@"
 }
@@ -89,7 +89,8 @@ printf 'logged within %.1f s\n' "$took"
 for f in config/tip.cfg config/dev.ini "qvane help/qvane.html"; do
   [[ -f $data/$f ]] || fail "$f was not made"
 done
-[[ $(stat -c %U "$data/config/log.db") == newuser ]] || fail "log.db not the user's"
+[[ $(chroot "$root" stat -c %U /home/newuser/.local/share/quorvane/config/log.db) == newuser ]] ||
+  fail "log.db is not the user's"
 
 echo "== quorvane-report of the same user"
 report=$(as_user quorvane-report --connections --format csv) || fail "quorvane-report failed"
