@@ -99,4 +99,18 @@ echo "$report" | head -3
 
 kill -TERM "$program"
 wait "$program" || fail "quorvane ended with status $?"
+
+echo "== the service's unit, then apt-get purge: nothing of the package is left"
+mkdir -p "$root/etc/systemd/system"
+chroot "$root" env -i PATH=/usr/bin:/bin quorvane -install -silent || fail "quorvane -install"
+grep -q '^User=quorvane$' "$root/etc/systemd/system/QVANESVC.service" ||
+  fail "the unit does not run as the package's user"
+mkdir -p "$root/var/lib/quorvane/config"
+chroot "$root" env DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq quorvane >/dev/null
+for left in /usr/bin/quorvane /usr/share/quorvane /usr/share/doc/quorvane /var/lib/quorvane \
+  /etc/systemd/system/QVANESVC.service /etc/systemd/system/multi-user.target.wants/QVANESVC.service; do
+  [[ ! -e $root$left && ! -L $root$left ]] || fail "$left is left after the purge"
+done
+! chroot "$root" getent passwd quorvane >/dev/null || fail "the user quorvane is left"
+[[ -f $data/config/log.db ]] || fail "the user's own data went with the package"
 echo "PASS"
