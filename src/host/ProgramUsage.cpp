@@ -19,7 +19,7 @@ const char* const kUsage =
     "\n"
     "  (no switch)  run: as the service QVANESVC when systemd started it, else as a desktop\n"
     "               program (without a display on Qt's offscreen platform, windows hidden);\n"
-    "               one instance per user and data directory: a second start shows the\n"
+    "               one instance per data directory: a second start there shows the\n"
     "               running one's window and ends\n"
     "  -install     write the systemd unit QVANESVC.service into /etc/systemd/system (or\n"
     "               $QUORVANE_UNIT_DIR) and enable it; start it with systemctl start QVANESVC\n"
