@@ -1,9 +1,8 @@
-// Where this machine and user keep the stores, on a POSIX system.
+// Where this machine and user keep the stores and their data, on a POSIX system.
 #include <pwd.h>
 #include <unistd.h>
 
 #include <cstdlib>
-#include <filesystem>
 
 #include "config/DataDir.h"
 
@@ -11,15 +10,40 @@ namespace quorvane {
 
 namespace {
 
-std::string config_home() {
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    if (xdg != nullptr && xdg[0] == '/') return xdg;  // relative values are invalid
+// An XDG base directory variable counts only when it holds an absolute path.
+const char* absolute_variable(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && value[0] == '/' ? value : nullptr;
+}
+
+std::string home_dir() {
     const char* home = std::getenv("HOME");
     if (home == nullptr || *home == '\0') {
         const passwd* user = ::getpwuid(::getuid());
-        home = user != nullptr ? user->pw_dir : "/";
+        home = user != nullptr && user->pw_dir != nullptr ? user->pw_dir : "/";
     }
-    return std::string(home) + "/.config";
+    std::string dir = home;
+    while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+    return dir == "/" ? "" : dir;
+}
+
+std::string config_home() {
+    if (const char* xdg = absolute_variable("XDG_CONFIG_HOME")) return xdg;
+    return home_dir() + "/.config";
+}
+
+std::string data_home() {
+    if (const char* xdg = absolute_variable("XDG_DATA_HOME")) return xdg;
+    return home_dir() + "/.local/share";
+}
+
+// systemd hands a unit with StateDirectory= its directory in $STATE_DIRECTORY (several,
+// separated by ':', when the unit names several; the first is ours).
+std::string state_directory() {
+    const char* value = absolute_variable("STATE_DIRECTORY");
+    if (value == nullptr) return {};
+    std::string dir = value;
+    return dir.substr(0, dir.find(':'));
 }
 
 }  // namespace
@@ -28,9 +52,8 @@ DataDirSources default_data_dir_sources() {
     DataDirSources sources;
     sources.machine_store = "/etc/quorvane/registry.ini";
     sources.user_store = config_home() + "/quorvane/registry.ini";
-    std::error_code error;
-    auto current = std::filesystem::current_path(error);
-    sources.current_dir = error ? "." : current.string();
+    sources.default_dir = state_directory();
+    if (sources.default_dir.empty()) sources.default_dir = data_home() + "/quorvane";
     return sources;
 }
 

@@ -31,6 +31,15 @@ std::optional<char32_t> decode_utf8_at(std::string_view text, size_t at, size_t&
     return point;
 }
 
+bool is_well_formed_utf8(std::string_view text) {
+    for (size_t at = 0; at < text.size();) {
+        size_t length = 1;
+        if (!decode_utf8_at(text, at, length)) return false;
+        at += length;
+    }
+    return true;
+}
+
 std::string valid_utf8(std::string_view text) {
     std::string out;
     out.reserve(text.size());

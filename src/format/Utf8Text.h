@@ -13,6 +13,9 @@ namespace quorvane {
 // length of 1.
 std::optional<char32_t> decode_utf8_at(std::string_view text, size_t at, size_t& length);
 
+// Whether the whole text is well-formed UTF-8 (by decode_utf8_at).
+bool is_well_formed_utf8(std::string_view text);
+
 // The text with each byte that is not part of well-formed UTF-8 replaced by U+FFFD, so that
 // a file format that must be UTF-8 (the workbook's XML) stays readable.
 std::string valid_utf8(std::string_view text);

@@ -19,7 +19,8 @@ const char* const kUsage =
     "\n"
     "  (no switch)  run: as the service QVANESVC when systemd started it, else as a desktop\n"
     "               program (without a display on Qt's offscreen platform, windows hidden);\n"
-    "               only one instance runs at a time, a second one ends at once\n"
+    "               one instance per data directory: a second start there shows the\n"
+    "               running one's window and ends\n"
     "  -install     write the systemd unit QVANESVC.service into /etc/systemd/system (or\n"
     "               $QUORVANE_UNIT_DIR) and enable it; start it with systemctl start QVANESVC\n"
     "  -uninstall   disable and remove that unit\n"
@@ -31,7 +32,9 @@ const char* const kUsage =
     "\n"
     "The data directory is CurrentDir in /etc/quorvane/registry.ini (section\n"
     "[Software\\bdgdd]), else CurrentDir in $XDG_CONFIG_HOME/quorvane/registry.ini\n"
-    "(~/.config by default; section [Software\\pwktdd]), else the current directory.\n"
+    "(~/.config by default; section [Software\\pwktdd]), else $XDG_DATA_HOME/quorvane\n"
+    "(~/.local/share/quorvane by default; the service's is /var/lib/quorvane). A default\n"
+    "directory that lacks its files gets them at start from /usr/share/quorvane/data.\n"
     "quorvane-report shows what was logged there.\n";
 
 }  // namespace

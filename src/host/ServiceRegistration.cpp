@@ -12,9 +12,13 @@
 namespace quorvane {
 
 std::string service_data_dir() {
-    // Found as the service will find it when it runs: the machine store first. The service
-    // runs in this directory too, so that the fall-back to the current directory agrees.
-    std::string dir = settle_data_dir(default_data_dir_sources(), std::cerr);
+    // Found as the service will find it when it runs: its user has no store of its own, so
+    // the machine store names it or nothing does, and then the service's data directory is
+    // its state directory, which the unit names.
+    auto sources = default_data_dir_sources();
+    sources.user_store.clear();
+    std::string dir = settle_data_dir(sources, std::cerr);
+    if (dir == sources.default_dir) return {};
     std::error_code error;
     auto absolute = std::filesystem::absolute(dir, error);
     return error ? dir : absolute.lexically_normal().string();

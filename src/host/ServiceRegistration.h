@@ -8,8 +8,8 @@
 
 namespace quorvane {
 
-// The data directory the service will use, absolute: the one start-up settles (machine
-// store, user store, current directory), as seen now.
+// The data directory the machine store names for the service, absolute, as seen now; empty
+// when it names none (the service then uses its state directory).
 std::string service_data_dir();
 
 // What the service manager is to keep of a service, run from this executable, writing into

@@ -1,13 +1,19 @@
 #include "host/Startup.h"
 
 #include <QGuiApplication>
+#include <QSocketNotifier>
 
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <utility>
 
+#include "config/DataDirProvision.h"
 #include "host/CommandLine.h"
+#include "host/DataDirProvisioning.h"
 #include "host/DesktopStopWatcher.h"
 #include "host/ENotService.h"
+#include "host/InstanceLockName.h"
 #include "host/ShowErrorBox.h"
 #include "host/TROrdService.h"
 #include "host/TUniApplication.h"
@@ -20,27 +26,76 @@ namespace quorvane {
 namespace {
 
 // Errors while the windows are made are shown the way the toolkit shows an error, and
-// start-up goes on without that window.
+// start-up goes on without that window; once a stop was asked for, nothing more is shown.
 template <class Form, class... Args>
-void create_form(std::unique_ptr<Form>& slot, Args&&... args) {
+void create_form(const bool& stopping, std::unique_ptr<Form>& slot, Args&&... args) {
     try {
         slot = std::make_unique<Form>(std::forward<Args>(args)...);
     } catch (const std::exception& error) {
+        if (stopping) return;
         MessageBox::error(nullptr, "Quorvane", QString::fromStdString(error.what()));
     }
 }
 
-std::unique_ptr<Forms> create_forms(MainWindowContext context) {
+std::unique_ptr<Forms> create_forms(MainWindowContext context, const bool& stopping) {
     auto forms = std::make_unique<Forms>();
-    create_form(forms->Fmain, std::move(context));
-    create_form(forms->Fabout);
-    create_form(forms->Ftip);
-    create_form(forms->Fconfig);
-    create_form(forms->Fmeter);
-    create_form(forms->Fstat);
-    create_form(forms->Ftuneup);
+    create_form(stopping, forms->Fmain, std::move(context));
+    create_form(stopping, forms->Fabout);
+    create_form(stopping, forms->Ftip);
+    create_form(stopping, forms->Fconfig);
+    create_form(stopping, forms->Fmeter);
+    create_form(stopping, forms->Fstat);
+    create_form(stopping, forms->Ftuneup);
     if (forms->Fmain) forms->Fmain->set_forms(forms.get());
     return forms;
+}
+
+// The data directory, given what it lacks when it is the default one (the one no store
+// named): a new user's first start makes it. A directory a store names is the
+// administrator's and is used as it is. Failures are said on the terminal and in the
+// system log; the main window shows what they mean for the log.
+std::string settle_and_provision(TUniApplication& application, const DataDirSources& sources) {
+    std::string data_dir = settle_data_dir(sources, std::cerr);
+    if (data_dir != sources.default_dir) return data_dir;
+    const auto installed = find_installed_data(installed_data_candidates());
+    for (const auto& failure : provision_data_dir(data_dir, installed)) {
+        const std::string text = "cannot make the data directory " + data_dir + ": " + failure;
+        std::cerr << "quorvane: " << text << std::endl;
+        application.event_log().write_error(application.event_logger().source(), text);
+    }
+    return data_dir;
+}
+
+// The toolkit ends the process with exit() when the connection to the display breaks, as
+// at the end of the desktop session: the open connections' last figures are written then
+// too. Set while the main window runs; exit() comes on the main thread, between events.
+TFmain* g_main_window_at_exit = nullptr;
+
+void write_final_figures_at_exit() {
+    TFmain* main_window = std::exchange(g_main_window_at_exit, nullptr);
+    if (main_window == nullptr) return;
+    try {
+        main_window->engine().write_final_figures();
+    } catch (...) {
+        // Nothing is left to report to at this point.
+    }
+}
+
+void write_final_figures_if_exit_comes(TFmain* main_window) {
+    static const bool registered = std::atexit(write_final_figures_at_exit) == 0;
+    if (registered) g_main_window_at_exit = main_window;
+}
+
+// A second start on the same data directory asks this one to show its window.
+void answer_show_requests(InstanceLock& lock, TFmain& main_window) {
+    const int fd = lock.request_descriptor();
+    if (fd < 0) return;
+    auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, &main_window);
+    QObject::connect(notifier, &QSocketNotifier::activated, &main_window, [&lock, &main_window] {
+        bool asked = false;
+        while (lock.take_request()) asked = true;
+        if (asked && !main_window.IsService()) main_window.restore();
+    });
 }
 
 int install_route(TUniApplication& application) {
@@ -53,11 +108,10 @@ int install_route(TUniApplication& application) {
     return application.exit_code();
 }
 
-void desktop_mode(TUniApplication& application, TFmain& main_window, StartupPorts& ports) {
+void desktop_mode(TUniApplication& application, TFmain& main_window, StopSignals& stop_requests) {
     try {
         main_window.SetServiceMode(false);
-        auto stop_requests = ports.stop_signals();
-        DesktopStopWatcher watcher(*stop_requests,
+        DesktopStopWatcher watcher(stop_requests,
                                    [&main_window] { main_window.close_confirmed(); });
         application.RunAsApplication();
     } catch (const std::exception& error) {
@@ -84,12 +138,19 @@ int program_body(TUniApplication& application, StartupPorts& ports) {
     const bool install = InstallRequested(application.arguments_list());
     std::string data_dir;
     if (!install) {
-        if (!ports.lock.acquire(kInstanceLockName)) return 0;
-        data_dir = settle_data_dir(ports.data_dir_sources, std::cerr);
+        data_dir = settle_and_provision(application, ports.data_dir_sources);
+        const auto lock_name = instance_lock_name(data_dir);
+        if (!ports.lock.acquire(lock_name)) {
+            ports.lock.ask_holder_to_show(lock_name);
+            return 0;
+        }
     }
     application.Initialize();
     auto& service = application.CreateService<TROrdService>(application);
     if (install) return install_route(application);
+    // From here on a stop request is obeyed whatever is on screen: while the windows are
+    // made it dismisses any box start-up shows and ends the program before the host runs.
+    auto stop_requests = ports.stop_signals();
 
     report_missing_log(application, data_dir);
     if (QGuiApplication::platformName() == "offscreen") {
@@ -97,11 +158,25 @@ int program_body(TUniApplication& application, StartupPorts& ports) {
                      "exist but are not shown); data directory: "
                   << data_dir << std::endl;
     }
-    application.set_forms(create_forms(
-        MainWindowContext{data_dir, ports.traffic, ports.regional, application.event_log(),
-                          application.event_logger().source(), service.Name()}));
+    bool stopping = false;
+    {
+        DesktopStopWatcher early_stop(*stop_requests, [&application, &stopping] {
+            stopping = true;
+            application.terminate();
+        });
+        application.set_forms(create_forms(
+            MainWindowContext{data_dir, ports.traffic, ports.regional, application.event_log(),
+                              application.event_logger().source(), service.Name()},
+            stopping));
+    }
     TFmain* main_window = application.forms()->Fmain.get();
     if (main_window == nullptr) return 1;
+    if (stopping) {
+        application.exit_procedure();
+        return 0;
+    }
+    answer_show_requests(ports.lock, *main_window);
+    write_final_figures_if_exit_comes(main_window);
     service.set_main_window(main_window);
     QObject::connect(main_window, &TFmain::closed, &application,
                      [&application] { application.terminate(); });
@@ -109,8 +184,10 @@ int program_body(TUniApplication& application, StartupPorts& ports) {
     try {
         application.Run();
     } catch (const ENotService&) {
-        desktop_mode(application, *main_window, ports);
+        desktop_mode(application, *main_window, *stop_requests);
     }
+    // The main window writes the last figures itself when it goes.
+    write_final_figures_if_exit_comes(nullptr);
     application.exit_procedure();
     return 0;
 }

@@ -23,9 +23,6 @@ struct StartupPorts {
     RegionalSettings regional;
 };
 
-// The single-instance lock's name.
-inline constexpr const char* kInstanceLockName = "qvane";
-
 // The program body, run after the application object exists: the install route, or the
 // single instance, the data directory, the service object and the windows in their order,
 // and the host's run with the fall-back to desktop mode. Returns the exit code.

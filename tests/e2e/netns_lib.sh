@@ -73,9 +73,11 @@ wait_row() {
   rows; fail "$1: the row shows download|upload $got, the kernel counted $2|$3"
 }
 
-# The program's own settings stores must not leak in from the machine running the test.
+# The program's own settings stores must not leak in from the machine running the test; the
+# user's store names the test's data directory.
 export XDG_CONFIG_HOME=$work/xdg HOME=$work/home
-mkdir -p "$XDG_CONFIG_HOME" "$HOME"
+mkdir -p "$XDG_CONFIG_HOME/quorvane" "$HOME"
+printf '[Software\\pwktdd]\nCurrentDir=%s\n' "$data" >"$XDG_CONFIG_HOME/quorvane/registry.ini"
 unset DISPLAY WAYLAND_DISPLAY
 
 start_program() {

@@ -21,8 +21,13 @@ public:
         asked.push_back(name);
         return free;
     }
+    bool ask_holder_to_show(const std::string& name) override {
+        shown.push_back(name);
+        return true;
+    }
     bool free = true;
     std::vector<std::string> asked;
+    std::vector<std::string> shown;  // the holders asked to show their window
 };
 
 // Stop requests the test raises, through a pipe.
@@ -35,12 +40,17 @@ public:
         ::close(m_pipe[0]);
         ::close(m_pipe[1]);
     }
-    int descriptor() const override { return m_pipe[0]; }
+    int descriptor() const override {
+        ++watchers;
+        return m_pipe[0];
+    }
     int take() override {
         char c = 0;
         return ::read(m_pipe[0], &c, 1) == 1 ? SIGTERM : 0;
     }
     void raise_stop() { [[maybe_unused]] auto n = ::write(m_pipe[1], "t", 1); }
+    // How many watchers asked for the descriptor: start-up's, then desktop mode's.
+    mutable int watchers = 0;
 
 private:
     int m_pipe[2] = {-1, -1};

@@ -33,6 +33,8 @@ protected:
     void TearDown() override { application.reset(); }
 
     std::string data_dir() const { return dir.str() + "/data"; }
+    // Desktop mode watches the stop requests after start-up did.
+    bool in_desktop_mode() const { return stop_signals != nullptr && stop_signals->watchers >= 2; }
 
     TUniApplication& make_application(std::vector<std::string> arguments = {}) {
         application = std::make_unique<TUniApplication>(m_argc, m_argv, std::move(arguments),

@@ -71,7 +71,7 @@ TEST_F(ProgramStart, HelpAndVersionPrintAndEndWithoutTheLock) {
     ASSERT_EQ(help->wait(kPatience), 0);
     const auto text = help->out();
     for (const char* word : {"-install", "-uninstall", "-silent", "/etc/quorvane/registry.ini",
-                             "quorvane/registry.ini", "current directory"})
+                             "quorvane/registry.ini", "$XDG_DATA_HOME/quorvane"})
         EXPECT_NE(text.find(word), std::string::npos) << word;
 
     // No lock left behind: a meter starts at once.
@@ -103,15 +103,16 @@ TEST_F(ProgramStart, AMissingLogDatabaseIsSaidAtStartAndUsedOnceProvided) {
     EXPECT_EQ(child->wait(kPatience), 0) << child->err();
 }
 
-// The unit lets the service write into the data directory it will use, and nowhere else;
-// a unit directory that is missing is named in the error.
-TEST_F(ProgramStart, InstallOpensTheDataDirectoryToTheHardenedService) {
+// The unit runs the service unprivileged in its own state directory; the user's store is
+// not the service's (its user has none), so it opens no other directory. A unit directory
+// that is missing is named in the error.
+TEST_F(ProgramStart, InstallGivesTheHardenedServiceItsStateDirectory) {
     fs::create_directories(dir.path() / "units");
     auto install = start({"-install", "-silent"});
     ASSERT_EQ(install->wait(kPatience), 0) << install->err();
     const auto unit = dir.read("units/QVANESVC.service");
-    EXPECT_NE(unit.find("\nReadWritePaths=-" + data_dir() + "\n"), std::string::npos) << unit;
-    EXPECT_NE(unit.find("\nWorkingDirectory=-" + data_dir() + "\n"), std::string::npos) << unit;
+    EXPECT_NE(unit.find("\nStateDirectory=quorvane\n"), std::string::npos) << unit;
+    EXPECT_EQ(unit.find("\nReadWritePaths="), std::string::npos) << unit;
     EXPECT_NE(unit.find("\nProtectSystem=strict\n"), std::string::npos) << unit;
 
     fs::remove_all(dir.path() / "units");

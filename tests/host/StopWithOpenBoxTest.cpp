@@ -71,7 +71,7 @@ TEST_F(StopWithOpenBox, ServiceStopsWhileTheCloseRefusalIsShown) {
 TEST_F(StopWithOpenBox, DesktopStopRequestAnswersTheOpenCloseQuestion) {
     auto& app = make_application();
     manager.dispatcher_result = kErrorFailedServiceControllerConnect;
-    close_then_stop_while_the_box_is_open([this] { return stop_signals != nullptr; },
+    close_then_stop_while_the_box_is_open([this] { return in_desktop_mode(); },
                                           [this] { stop_signals->raise_stop(); });
     auto p = ports();
 

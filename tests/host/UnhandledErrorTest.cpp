@@ -49,7 +49,7 @@ TEST_F(UnhandledError, AfterTheFallbackToDesktopTickAndHandlerErrorsReachTheEven
     QTimer probe;
     probe.setInterval(50);
     QObject::connect(&probe, &QTimer::timeout, [&] {
-        if (stop_signals == nullptr) return;  // not yet in desktop mode
+        if (!in_desktop_mode()) return;  // not yet in desktop mode
         if (!posted) {
             posted = true;
             QMetaObject::invokeMethod(

@@ -33,9 +33,17 @@ TEST(UnitFile, TheUnitOfTheService) {
          {"\nDescription=Quorvane server edition\n",
           "\nAfter=network.target NetworkManager.service ModemManager.service\n", "\nType=notify\n",
           "\nExecStart=/opt/quorvane/bin/quorvane\n", "\nEnvironment=QT_QPA_PLATFORM=offscreen\n",
-          "\nWantedBy=multi-user.target\n"}) {
+          "\nWantedBy=multi-user.target\n", "\nDynamicUser=yes\n", "\nStateDirectory=quorvane\n",
+          "\nStateDirectoryMode=0750\n", "\nUMask=0027\n"}) {
         EXPECT_NE(text.find(line), std::string::npos) << line;
     }
+    EXPECT_EQ(text.find("\nUser="), std::string::npos);
+    EXPECT_EQ(text.find("\nWorkingDirectory="), std::string::npos) << "the program needs none";
+    // With the package's system user: that user, in the group that reads logs.
+    auto system_user =
+        unit_file_text(quorvane_service("/usr/bin/quorvane"), ServiceAccount::SystemUser);
+    EXPECT_NE(system_user.find("\nUser=quorvane\nGroup=adm\n"), std::string::npos);
+    EXPECT_EQ(system_user.find("\nDynamicUser="), std::string::npos);
     EXPECT_EQ(text.find("\nRequires="), std::string::npos);
     EXPECT_EQ(text.find("\nWants="), std::string::npos);
     EXPECT_EQ(text.find('@'), std::string::npos) << "every placeholder filled";
@@ -44,7 +52,7 @@ TEST(UnitFile, TheUnitOfTheService) {
 TEST(UnitFile, PathsAndTextsAreEscapedForSystemd) {
     EXPECT_EQ(exec_word("/usr/bin/quorvane"), "/usr/bin/quorvane");
     EXPECT_EQ(exec_word("/opt/my apps/quorvane"), "\"/opt/my apps/quorvane\"");
-    EXPECT_EQ(exec_word("/opt/100%/q$x"), "\"/opt/100%%/q$$x\"");
+    EXPECT_EQ(exec_word("/opt/100%/q$x"), "\"/opt/100%%/q$x\"") << "no $ expansion in a path";
     EXPECT_EQ(dependency_unit("netman"), "NetworkManager.service");
     EXPECT_EQ(dependency_unit("RASMan"), "ModemManager.service");
     EXPECT_EQ(dependency_unit("foo"), "foo.service");
@@ -52,16 +60,15 @@ TEST(UnitFile, PathsAndTextsAreEscapedForSystemd) {
     EXPECT_NE(text.find("Description=50%% off\n"), std::string::npos);
 }
 
-// The service changes nothing on the machine but its data directory, which it may write and
-// runs in; a path with blanks or '%' stays one word.
+// The service changes nothing on the machine but its data directory, which it may write; a
+// path with blanks or '%' stays one word.
 TEST(UnitFile, TheServiceIsHardenedAndWritesOnlyItsDataDirectory) {
     auto service = quorvane_service("/usr/bin/quorvane");
     service.data_dir = "/var/lib/quorvane";
     auto text = unit_file_text(service);
     for (const char* line :
          {"\nNoNewPrivileges=yes\n", "\nProtectSystem=strict\n", "\nProtectHome=read-only\n",
-          "\nPrivateTmp=yes\n", "\nReadWritePaths=-/var/lib/quorvane\n",
-          "\nWorkingDirectory=-/var/lib/quorvane\n"}) {
+          "\nPrivateTmp=yes\n", "\nReadWritePaths=-/var/lib/quorvane\n"}) {
         EXPECT_NE(text.find(line), std::string::npos) << line;
     }
     EXPECT_EQ(text.find('@'), std::string::npos) << "every placeholder filled";

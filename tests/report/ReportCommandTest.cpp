@@ -73,7 +73,7 @@ TEST_F(ReportCommand, ADeviceMatchesByNameOnly) {
 
 TEST_F(ReportCommand, WithoutDataDirTheStoresAndTheCurrentDirectoryAreUsed) {
     // The user store names the fixture; the machine store is missing.
-    environment.data_dir_sources.current_dir = "/nonexistent";
+    environment.data_dir_sources.default_dir = "/nonexistent";
     environment.data_dir_sources.user_store =
         dir.write("store/registry.ini", "[Software\\pwktdd]\nCurrentDir=" + dir.str() + "\n")
             .string();

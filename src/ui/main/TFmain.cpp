@@ -23,6 +23,7 @@
 #include "ui/main/LogFilterBox.h"
 #include "ui/main/LogGrid.h"
 #include "ui/main/LogGridModel.h"
+#include "ui/main/LogStatusLine.h"
 #include "ui/main/MainToolbar.h"
 #include "ui/main/SummaryPanel.h"
 #include "ui/main/TrayIcon.h"
@@ -99,6 +100,8 @@ void TFmain::FormCreate() {
     m_engine->set_dev_cfg_changed();
     QGuiApplication::setApplicationDisplayName("Quorvane");
     m_help_file = m_context.data_dir + "/qvane help/qvane.html";
+    // What keeps the log from recording is said from the start.
+    m_log_status->refresh(m_context.data_dir, "");
     // Erase and export work on the database view only.
     m_filter->SpeedButton1()->setEnabled(false);
     m_filter->SpeedButton10()->setEnabled(false);
@@ -128,11 +131,14 @@ void TFmain::build_face() {
     layout->addWidget(m_grid);
     layout->addWidget(m_display_mode);
     layout->addLayout(bottom, 1);
+    m_log_status = new LogStatusLine(face);
+    layout->addWidget(m_log_status);
     setCentralWidget(face);
 
     m_tray = new TrayIcon(this);
     m_budgets = new BudgetMonitor(m_context.data_dir, m_context.regional, *m_tray,
                                   m_context.event_log, m_context.application_source, this);
+    connect(m_log_status, &LogStatusLine::problem_changed, m_tray, &TrayIcon::set_problem);
     m_help_menu = new HelpMenu(this);
 }
 
@@ -202,6 +208,10 @@ void TFmain::Timer3Timer() {
         m_engine->logging_pass();
         m_budgets->tick(*m_log, m_engine->mibarray(), m_context.ports.clock.now());
         m_last_tick_error.clear();
+        m_log_status->refresh(m_context.data_dir, "");
+    } catch (const LogDatabaseError& error) {
+        write_tick_error(error.what());
+        m_log_status->refresh(m_context.data_dir, error.what());
     } catch (const std::exception& error) {
         write_tick_error(error.what());
     } catch (...) {

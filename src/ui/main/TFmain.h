@@ -24,6 +24,7 @@ class LogDatabase;
 class LogFilterBox;
 class LogGrid;
 class LogGridModel;
+class LogStatusLine;
 class MainToolbar;
 class SummaryPanel;
 class TariffBookCache;
@@ -105,6 +106,7 @@ public:
     LogGridModel* grid_model() const { return m_grid_model; }
     DisplayModeBar* display_mode() const { return m_display_mode; }
     SummaryPanel* summary() const { return m_summary; }
+    LogStatusLine* log_status() const { return m_log_status; }
     LogFilterBox* filter_box() const { return m_filter; }
     TrayIcon* tray() const { return m_tray; }
     HelpMenu* PopupMenu2() const { return m_help_menu; }
@@ -162,6 +164,7 @@ private:
     LogGrid* m_grid = nullptr;
     DisplayModeBar* m_display_mode = nullptr;
     SummaryPanel* m_summary = nullptr;
+    LogStatusLine* m_log_status = nullptr;
     LogFilterBox* m_filter = nullptr;
     TrayIcon* m_tray = nullptr;
     HelpMenu* m_help_menu = nullptr;

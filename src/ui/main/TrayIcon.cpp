@@ -74,7 +74,14 @@ void TrayIcon::set_budget_lines(const QStringList& lines) {
 }
 
 QString TrayIcon::tool_tip() const {
-    return QStringList(QStringList{"Quorvane"} + m_budget_lines).join('\n');
+    QStringList lines{"Quorvane"};
+    if (!m_problem.isEmpty()) lines << m_problem;
+    return (lines + m_budget_lines).join('\n');
+}
+
+void TrayIcon::set_problem(const QString& problem) {
+    m_problem = problem;
+    set_tool_tip(tool_tip());
 }
 
 bool TrayIcon::in_tray() const {

@@ -30,6 +30,9 @@ public:
     // How often the picture or the tool-tip was handed to the tray since the start: each
     // hand-over redraws the icon in the tray host.
     int tray_updates() const { return m_tray_updates; }
+    // A line under "Quorvane" in the tool-tip that says what keeps the log from recording;
+    // empty text removes it.
+    void set_problem(const QString& problem);
     // True while a tray host shows the icon.
     bool in_tray() const;
 
@@ -65,6 +68,7 @@ private:
     bool m_host_seen = false;
     int m_picture = 0;
     QStringList m_budget_lines;
+    QString m_problem;
     int m_tray_updates = 0;
 };
 

@@ -7,7 +7,10 @@
 #include <QLabel>
 #include <QRandomGenerator>
 #include <QShowEvent>
+#include <QTimer>
 #include <QToolButton>
+
+#include <cstdio>
 
 #include "config/IniFile.h"
 #include "config/TipFile.h"
@@ -106,8 +109,10 @@ void TFtip::attach(const std::string& data_dir, GeneralOptionsSaver* config, QWi
     try {
         loadtip();
     } catch (const TipFileError& error) {
-        // Reported as start-up reports a window that failed; the window has no tips then.
-        MessageBox::error(nullptr, "Quorvane", QString::fromStdString(error.what()));
+        // The tips are optional: no box holds up the start, the window says that it has no
+        // tips, and the reason goes to the terminal.
+        m_load_error = error.what();
+        std::fprintf(stderr, "quorvane: %s\n", m_load_error.c_str());
     }
 }
 
@@ -132,6 +137,11 @@ void TFtip::showEvent(QShowEvent* event) {
         m_show_on_startup->setChecked(config.read_string("general", "tipoftheday", "0") == "1");
     }
     FormShow();
+    // Shown together with the main window at start: in front of it once both are up.
+    QTimer::singleShot(0, this, [this] {
+        raise();
+        activateWindow();
+    });
 }
 
 void TFtip::FormShow() {

@@ -24,7 +24,8 @@ public:
     explicit TFtip(QWidget* parent = nullptr);
 
     // Start-up's wiring: reads the tips of <data_dir>/config/tip.cfg (a file that cannot be
-    // read is reported in an error box, and the window goes on without tips), and names the
+    // read is said on standard error and kept in load_error(); the window then shows
+    // kNoTips), and names the
     // saver of the general options (the configuration dialog) that "Close" runs and the window the
     // tip opens over.
     void attach(const std::string& data_dir, GeneralOptionsSaver* config, QWidget* owner = nullptr);
@@ -48,6 +49,9 @@ public:
     QToolButton* SpeedButton2() const { return m_previous; }
     QToolButton* SpeedButton3() const { return m_close; }
 
+    // Why the tips could not be read at start; empty when they were.
+    const std::string& load_error() const { return m_load_error; }
+
     static const char* const kNoTips;
 
 protected:
@@ -55,6 +59,7 @@ protected:
 
 private:
     std::string m_tip_file;
+    std::string m_load_error;
     GeneralOptionsSaver* m_config = nullptr;
     QWidget* m_owner = nullptr;
     std::vector<std::string> m_tips;

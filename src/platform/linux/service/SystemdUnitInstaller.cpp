@@ -1,6 +1,7 @@
 #include "platform/linux/service/SystemdUnitInstaller.h"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -78,7 +79,10 @@ void SystemdUnitInstaller::create_service(const ServiceDefinition& service) {
     if (::lstat(path.c_str(), &info) == 0) {
         throw SystemError(EEXIST, "The service unit " + path + " exists already");
     }
-    write_new_file(path, unit_file_text(service));
+    // The package makes the system user; a build installed by hand has none.
+    const auto account = ::getpwnam("quorvane") != nullptr ? ServiceAccount::SystemUser
+                                                           : ServiceAccount::DynamicUser;
+    write_new_file(path, unit_file_text(service, account));
     if (!service.auto_start) return reload_systemd();
     try {
         enable(service.name);

@@ -1,0 +1,31 @@
+#include "ui/main/LogStatusLine.h"
+
+#include "config/LogFileCheck.h"
+
+namespace quorvane {
+
+LogStatusLine::LogStatusLine(QWidget* parent) : QLabel(parent) {
+    setObjectName("LogStatus");
+    setWordWrap(true);
+    setTextFormat(Qt::PlainText);
+    QPalette red = palette();
+    red.setColor(QPalette::WindowText, QColor(200, 0, 0));
+    setPalette(red);
+    QFont bold = font();
+    bold.setBold(true);
+    setFont(bold);
+    hide();
+}
+
+void LogStatusLine::refresh(const std::string& data_dir, const std::string& log_error) {
+    std::string text = log_database_problem(data_dir);
+    if (text.empty() && !log_error.empty()) text = "The log does not record: " + log_error;
+    const QString problem = QString::fromStdString(text);
+    if (problem == m_problem) return;
+    m_problem = problem;
+    setText(problem);
+    setVisible(!problem.isEmpty());
+    emit problem_changed(problem);
+}
+
+}  // namespace quorvane
