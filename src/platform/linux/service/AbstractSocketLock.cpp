@@ -55,10 +55,12 @@ bool AbstractSocketLock::ask_holder_to_show(const std::string& name) {
     if (!abstract_address(name, address, length)) return false;
     int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) return false;
-    bool told = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0 &&
-                ::send(fd, kShowRequest, sizeof kShowRequest - 1, MSG_NOSIGNAL) ==
-                    static_cast<ssize_t>(sizeof kShowRequest - 1);
+    // The connection is the request: the holder takes every connection of this user as one
+    // and closes it at once, maybe before the words below arrive, so they are sent for the
+    // record only and a failed send does not undo a request already made.
+    const bool told = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0;
     if (told) {
+        (void)::send(fd, kShowRequest, sizeof kShowRequest - 1, MSG_NOSIGNAL);
         // The holder closes the connection once it took the request; a holder that hangs
         // keeps this start no longer than a second.
         pollfd answer{fd, POLLIN, 0};
