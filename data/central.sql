@@ -20,9 +20,10 @@ CREATE TABLE IF NOT EXISTS log (
     PRIMARY KEY (host, devuniqueid)
 );
 
--- Reports read a period, and a device within it (its name compared without letter case).
+-- Reports read a period, and a device within it (its name compared without regard to ASCII
+-- letter case, as a meter's own log compares it).
 CREATE INDEX IF NOT EXISTS log_by_start ON log (startdate, starttime);
-CREATE INDEX IF NOT EXISTS log_by_device ON log (lower(deventry), startdate);
+CREATE INDEX IF NOT EXISTS log_by_device ON log (lower(deventry COLLATE "C"), startdate);
 
 -- Which login role writes as which host.
 CREATE TABLE IF NOT EXISTS meter_host (

@@ -5,12 +5,14 @@
 #include <filesystem>
 #include <iostream>
 
+#include "host/CentralWorker.h"
 #include "host/CommandLine.h"
 #include "host/DesktopStopWatcher.h"
 #include "host/ENotService.h"
 #include "host/ShowErrorBox.h"
 #include "host/TROrdService.h"
 #include "host/TUniApplication.h"
+#include "logdb/CentralReplica.h"
 #include "platform/SystemError.h"
 #include "ui/common/MessageBox.h"
 #include "ui/main/Forms.h"
@@ -106,12 +108,17 @@ int program_body(TUniApplication& application, StartupPorts& ports) {
     QObject::connect(main_window, &TFmain::closed, &application,
                      [&application] { application.terminate(); });
 
+    // The central log's worker pushes on a thread of its own; at the end it gets the rows the
+    // main window's last figures wrote, within a second.
+    auto central = start_central_worker(data_dir, application.event_log(),
+                                        application.event_logger().source());
     try {
         application.Run();
     } catch (const ENotService&) {
         desktop_mode(application, *main_window, ports);
     }
     application.exit_procedure();
+    central->stop();
     return 0;
 }
 

@@ -29,7 +29,7 @@ std::vector<CentralRow> read_central_rows(const std::string& url, const std::str
         "SELECT host, devuniqueid, to_char(startdate, 'YYYY-MM-DD'), starttime, usera, deventry,"
         " duration, speed, dload, uload FROM log"
         " WHERE startdate BETWEEN $1::date AND $2::date"
-        " AND ($3::text IS NULL OR lower(deventry) = lower($3::text))"
+        " AND ($3::text IS NULL OR lower(deventry COLLATE \"C\") = lower($3::text COLLATE \"C\"))"
         " AND ($4::text IS NULL OR host = $4::text)"
         " ORDER BY host, startdate, starttime DESC, devuniqueid DESC",
         {from, to, device, host}, deadline);

@@ -66,6 +66,11 @@ ReportOptions parse_report_options(const std::vector<std::string>& arguments,
             if (options.data_dir->empty()) throw UsageError("--data-dir needs a directory");
         } else if (option == "--device") {
             set_once(options.device, option, value());
+        } else if (option == "--database") {
+            set_once(options.database, option, value());
+            if (options.database->empty()) throw UsageError("--database needs a connection string");
+        } else if (option == "--host") {
+            set_once(options.host, option, value());
         } else if (option == "--from") {
             set_once(from, option, checked_date(option, value()));
         } else if (option == "--to") {
@@ -81,6 +86,7 @@ ReportOptions parse_report_options(const std::vector<std::string>& arguments,
         }
     }
     if (options.help || options.version) return options;
+    if (options.host && !options.database) throw UsageError("--host needs --database");
 
     if (view == "--connections") options.view = View::Connections;
     if (view == "--monthly") options.view = View::Monthly;
@@ -110,7 +116,7 @@ ReportOptions parse_report_options(const std::vector<std::string>& arguments,
 std::string report_synopsis() {
     return "Usage: quorvane-report [--data-dir DIR] [--device NAME] [--from YYYY-MM-DD]\n"
            "                       [--to YYYY-MM-DD] [--connections | --daily | --monthly]\n"
-           "                       [--format text|csv|json]\n";
+           "                       [--format text|csv|json] [--database URL [--host NAME]]\n";
 }
 
 std::string report_usage() {
@@ -130,6 +136,11 @@ std::string report_usage() {
            "  --daily          one line per day and device (the default)\n"
            "  --monthly        one line per month and device\n"
            "  --format F       text (an aligned table, the default), csv or json\n"
+           "  --database URL   read the central log that meters push into (a libpq connection\n"
+           "                   string, its password in ~/.pgpass) instead of this machine's\n"
+           "                   log; the tariffs still come from the data directory's dev.ini\n"
+           "  --host NAME      with --database: one meter's rows; by default every host's,\n"
+           "                   with a host column when there is more than one\n"
            "  -h, --help       this text\n"
            "  --version        the version\n"
            "\n"
