@@ -3,6 +3,8 @@
 #include <QString>
 #include <QSysInfo>
 
+#include <iostream>
+
 #include "config/CentralSettings.h"
 #include "logdb/CentralReplica.h"
 #include "platform/EventLog.h"
@@ -18,8 +20,10 @@ std::unique_ptr<CentralReplica> start_central_worker(const std::string& data_dir
         if (!read) return std::nullopt;
         return CentralTarget{read->url, read->host};
     };
-    // The worker's thread writes here; the system log takes writes from any thread.
+    // The worker's thread writes here; the system log takes writes from any thread. The
+    // terminal (or the service's journal) sees the line too, as it sees a missing log.
     auto report = [&event_log, source = std::move(source)](const std::string& message) {
+        std::cerr << "quorvane: " << message << std::endl;
         event_log.write_error(source, message);
     };
     auto worker = std::make_unique<CentralReplica>(data_dir + "/config/log.db", std::move(settings),
