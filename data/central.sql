@@ -17,6 +17,8 @@ CREATE TABLE IF NOT EXISTS log (
     speed       integer NOT NULL,  -- interface speed in bits per second
     dload       bigint  NOT NULL,  -- bytes downloaded
     uload       bigint  NOT NULL,  -- bytes uploaded
+    meter_rowid bigint  NOT NULL,  -- the row's place in the meter's own log: of two rows with
+                                   -- one start, reports show the one written last first
     PRIMARY KEY (host, devuniqueid)
 );
 

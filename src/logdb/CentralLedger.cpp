@@ -51,7 +51,12 @@ private:
 CentralLedger::CentralLedger(std::string log_path) : m_path(std::move(log_path)) {}
 
 CentralLedger::~CentralLedger() {
+    close();
+}
+
+void CentralLedger::close() {
     sqlite3_close(m_db);
+    m_db = nullptr;
 }
 
 void CentralLedger::fail(const std::string& what) {

@@ -44,6 +44,9 @@ public:
     // Drops the entries of rows the central log now holds, in one transaction, keeping any
     // whose row was written again since it was read.
     void acknowledge(const std::vector<Pending>& pushed);
+    // Closes the connection; the next call opens the file the path names then (a log
+    // replaced meanwhile is the new one).
+    void close();
 
 private:
     sqlite3* connection();

@@ -31,7 +31,7 @@ std::vector<CentralRow> read_central_rows(const std::string& url, const std::str
         " WHERE startdate BETWEEN $1::date AND $2::date"
         " AND ($3::text IS NULL OR lower(deventry COLLATE \"C\") = lower($3::text COLLATE \"C\"))"
         " AND ($4::text IS NULL OR host = $4::text)"
-        " ORDER BY host, startdate, starttime DESC, devuniqueid DESC",
+        " ORDER BY host, startdate, starttime DESC, meter_rowid DESC",
         {from, to, device, host}, deadline);
     std::vector<CentralRow> rows;
     rows.reserve(answer.rows.size());

@@ -15,6 +15,12 @@ CentralPushResult push_to_central(CentralLedger& ledger, const CentralTarget& ta
         throw CentralError(CentralError::Kind::settings,
                            "the central log's host name is empty in config/config.ini");
     }
+    // The log is opened for the push only, so that a log file replaced between two pushes
+    // is the one read at the next.
+    struct CloseAfter {
+        CentralLedger& ledger;
+        ~CloseAfter() { ledger.close(); }
+    } close_after{ledger};
     ledger.prepare(target.host + "\n" + target.url);
     CentralPushResult result;
     auto rows = ledger.pending(batch);
@@ -22,9 +28,13 @@ CentralPushResult push_to_central(CentralLedger& ledger, const CentralTarget& ta
     PgConnection connection(target.url, deadline);
     while (!rows.empty()) {
         std::vector<LogRow> batch_rows;
+        std::vector<int64_t> rowids;
         batch_rows.reserve(rows.size());
-        for (const auto& entry : rows) batch_rows.push_back(entry.row);
-        upsert_central_rows(connection, target.host, batch_rows, deadline);
+        for (const auto& entry : rows) {
+            batch_rows.push_back(entry.row);
+            rowids.push_back(entry.rowid);
+        }
+        upsert_central_rows(connection, target.host, batch_rows, rowids, deadline);
         ledger.acknowledge(rows);
         result.rows += rows.size();
         ++result.batches;

@@ -23,8 +23,8 @@ struct CentralPushResult {
 
 // One push: every row of the meter's log that waits in the ledger goes to the central log,
 // `batch` rows per transaction, each batch acknowledged in the ledger once the server has
-// committed it. Connects for the push and disconnects after it. Throws CentralError; what
-// was acknowledged before the failure stays acknowledged.
+// committed it. Opens the log and connects for the push, and closes both after it. Throws
+// CentralError; what was acknowledged before the failure stays acknowledged.
 CentralPushResult push_to_central(CentralLedger& ledger, const CentralTarget& target,
                                   const PgDeadline& deadline, size_t batch = 2000);
 

@@ -162,13 +162,14 @@ void CentralReplica::run(std::shared_ptr<Shared> shared) {
                 if (shared->stopping || Clock::now() >= next) break;
                 lock.unlock();
                 std::optional<CentralTarget> now;
+                bool read = true;
                 try {
                     now = shared->settings();
                 } catch (const std::exception&) {
-                    now = CentralTarget{"?", "?"};  // let the push say what is wrong
+                    read = false;  // the next push says what is wrong, at its time
                 }
                 lock.lock();
-                if (now != last_target) next = Clock::now();
+                if (read && now != last_target) next = Clock::now();
             }
             if (shared->stopping) break;
             // A push of its own deadline; only stop() brings it forward.

@@ -1,6 +1,7 @@
 #include <sqlite3.h>
 
 #include <chrono>
+#include <filesystem>
 
 #include "logdb/CentralError.h"
 #include "logdb/CentralFixture.h"
@@ -145,6 +146,22 @@ TEST_F(CentralPushTest, AnotherServerOrHostGetsTheWholeLog) {
     const CentralTarget beta{server->url("meter_beta"), "beta"};
     EXPECT_EQ(push_to_central(ledger, beta, soon()).rows, 4u);
     EXPECT_EQ(central_rows("beta"), local_rows());
+}
+
+TEST_F(CentralPushTest, ALogFileReplacedBetweenPushesIsReadAfresh) {
+    log->insert_connection(awkward_rows()[0]);
+    CentralLedger ledger(log_path());
+    push_to_central(ledger, alpha(), soon());
+    // Another file takes the log's place (a restored backup, say), holding other rows. (The
+    // logger's own connection notices the swap by itself; here it is closed first.)
+    log.reset();
+    const std::string other = dir.str() + "/other.db";
+    create_log_db(other);
+    LogDatabase(other).insert_connection(awkward_rows()[1]);
+    std::filesystem::rename(other, log_path());
+    log = std::make_unique<LogDatabase>(log_path());
+    EXPECT_EQ(push_to_central(ledger, alpha(), soon()).rows, 1u);
+    EXPECT_EQ(server->query("SELECT count(*) FROM log"), "2");
 }
 
 TEST_F(CentralPushTest, RowsErasedLocallyStayCentral) {
