@@ -5,7 +5,8 @@
 //
 //   qv_central_load --dir DIR --url-prefix "host=... port=... dbname=quorvane"
 //                   [--meters 200] [--devices 20] [--interval-s 30] [--duration-s 600]
-// Meter n logs in as role meter_n (password from PGPASSFILE) and reports as host "meter-n".
+// Meter n logs in as role meter_n (password from PGPASSFILE), reports as host "meter-n" and
+// keeps its log in DIR/meter-n/config/log.db.
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -72,7 +73,10 @@ int main(int argc, char** argv) {
     std::vector<std::thread> meters;
     for (int m = 0; m < o.meters; ++m) {
         meters.emplace_back([&, m] {
-            const std::string path = o.dir + "/meter-" + std::to_string(m) + ".db";
+            // A data directory per meter, so that quorvane-report reads each one's own log.
+            const std::string data = o.dir + "/meter-" + std::to_string(m);
+            std::filesystem::create_directories(data + "/config");
+            const std::string path = data + "/config/log.db";
             std::filesystem::remove(path);
             test::create_log_db(path);
             LogDatabase log(path);

@@ -54,4 +54,27 @@ cpu=$(( $(server_ticks) - cpu_before ))
 echo "server CPU: $(awk "BEGIN{printf \"%.1f s in %d s, %.2f%% of one core\", $cpu/$hz, $elapsed, 100*$cpu/$hz/$elapsed}")"
 echo "central rows: $(pg_sql 'select count(*) from log'), size $(pg_sql "select pg_size_pretty(pg_total_relation_size('log'))")"
 echo "machine: $(nproc) cores, load average $load_before before, $(cut -d' ' -f1 /proc/loadavg) after"
+
+# The central report against each meter's own, to the cent: every host's daily and connection
+# views, and the all-hosts summary against the sum of the meters'.
+"$root/scripts/build" quorvane-report >/dev/null || fail "building quorvane-report"
+report=$build/src/report/quorvane-report
+period=(--from 2026-12-01 --to 2026-12-31)
+differ=0
+for ((m = 0; m < meters; m++)); do
+  for view in --daily --connections; do
+    own=$("$report" --data-dir "$work/logs/meter-$m" "${period[@]}" $view --format csv)
+    central=$(PGPASSFILE=$pg_pass "$report" --data-dir "$work/logs/meter-$m" \
+      --database "$(pg_url admin)" --host "meter-$m" "${period[@]}" $view --format csv)
+    [ "$own" = "$central" ] || differ=$((differ + 1))
+  done
+done
+all=$(PGPASSFILE=$pg_pass "$report" --data-dir "$work/logs/meter-0" --database "$(pg_url admin)" \
+  "${period[@]}" --format csv | tail -1)
+sum=$(for ((m = 0; m < meters; m++)); do
+  "$report" --data-dir "$work/logs/meter-$m" "${period[@]}" --format csv | tail -1
+done | awk -F, '{c += $1; t += $2; b += $3} END {print c "," t "," b}')
+echo "reports: $differ of $((2 * meters)) host reports differ from the meters' own;" \
+  "all hosts $(echo "$all" | cut -d, -f1-3) (connections,time,traffic), the meters' sum $sum"
+[ "$differ" = 0 ] && [ "$(echo "$all" | cut -d, -f1-3)" = "$sum" ] || status=1
 exit $status
