@@ -73,7 +73,7 @@ all=$(PGPASSFILE=$pg_pass "$report" --data-dir "$work/logs/meter-0" --database "
   "${period[@]}" --format csv | tail -1)
 sum=$(for ((m = 0; m < meters; m++)); do
   "$report" --data-dir "$work/logs/meter-$m" "${period[@]}" --format csv | tail -1
-done | awk -F, '{c += $1; t += $2; b += $3} END {print c "," t "," b}')
+done | awk -F, '{c += $1; t += $2; b += $3} END {printf "%d,%d,%.0f\n", c, t, b}')
 echo "reports: $differ of $((2 * meters)) host reports differ from the meters' own;" \
   "all hosts $(echo "$all" | cut -d, -f1-3) (connections,time,traffic), the meters' sum $sum"
 [ "$differ" = 0 ] && [ "$(echo "$all" | cut -d, -f1-3)" = "$sum" ] || status=1

@@ -172,7 +172,7 @@ void CentralReplica::run(std::shared_ptr<Shared> shared) {
                 if (read && now != last_target) next = Clock::now();
             }
             if (shared->stopping) break;
-            // A push of its own deadline; only stop() brings it forward.
+            // Each push sets a deadline of its own (push_timeout); stop() may bring it forward.
             shared->deadline.reset(Clock::time_point::max());
         }
         if (attempt(false)) {
