@@ -122,6 +122,42 @@ TEST_F(CentralReplicaTest, StopPushesWhatTheLastTickWrote) {
     EXPECT_EQ(central_rows("alpha"), local_rows());
 }
 
+// Each failed push waits twice as long as the one before, up to the longest wait.
+TEST(CentralReplicaRetry, TheWaitGrowsUpToItsLongest) {
+    TempDir dir;  // no log file in it: every push fails at once
+    std::mutex mutex;
+    std::vector<std::chrono::steady_clock::time_point> tries;
+    auto settings = [&]() -> std::optional<CentralTarget> {
+        std::lock_guard lock(mutex);
+        tries.push_back(std::chrono::steady_clock::now());
+        return CentralTarget{"host=/nonexistent dbname=q", "alpha"};
+    };
+    std::vector<std::string> said;
+    auto timing = quick();
+    timing.first_retry = 50ms;
+    timing.longest_retry = 200ms;
+    timing.settings_check = 1h;  // the settings are read by the pushes alone
+    CentralReplica replica(
+        dir.str() + "/missing.db", settings,
+        [&](const std::string& message) { said.push_back(message); }, timing);
+    replica.start();
+    // Uncapped, the tenth try would come after more than 25 s.
+    ASSERT_TRUE(eventually(
+        [&] {
+            std::lock_guard lock(mutex);
+            return tries.size() >= 10;
+        },
+        5s));
+    replica.stop();
+    std::lock_guard lock(mutex);
+    const std::chrono::milliseconds least[] = {50ms, 100ms, 200ms, 200ms, 200ms};
+    for (size_t i = 0; i < std::size(least); ++i) {
+        EXPECT_GE(tries[i + 1] - tries[i], least[i]) << "wait " << i;
+    }
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_NE(said[0].find("missing.db"), std::string::npos) << said[0];
+}
+
 // A server that takes connections and never answers: stop() must still end within its second.
 TEST(CentralReplicaStop, TheLastPushNeverHoldsTheStopPastItsSecond) {
     TempDir dir;
