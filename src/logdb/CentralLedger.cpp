@@ -28,6 +28,9 @@ const char* kSchema =
     "CREATE TRIGGER IF NOT EXISTS central_drop_delete AFTER DELETE ON log BEGIN"
     " DELETE FROM central_pending WHERE log_rowid = old.rowid; END;";
 
+// Rows marked per transaction when the whole log is marked: some tens of milliseconds each.
+constexpr int64_t kMarkChunk = 20000;
+
 // A statement prepared for one use and finalized after it.
 class OneStatement {
 public:
@@ -114,26 +117,59 @@ void CentralLedger::prepare(const std::string& target) {
     } catch (const CentralError&) {
     }
     if (ready) return;
-    exec("BEGIN IMMEDIATE");
-    try {
+    bool marked = false;
+    in_transaction([&] {
         exec(kSchema);
-        std::string kept;
         {
             OneStatement read(m_db, "SELECT target FROM central_target WHERE id = 1", m_path);
             if (sqlite3_step(read.get()) == SQLITE_ROW) {
-                kept = reinterpret_cast<const char*>(sqlite3_column_text(read.get(), 0));
+                marked =
+                    target == reinterpret_cast<const char*>(sqlite3_column_text(read.get(), 0));
             }
         }
-        if (kept != target) {
-            exec(
-                "DELETE FROM central_pending;"
-                "INSERT INTO central_pending (log_rowid, change_no) SELECT rowid, 1 FROM log");
-            OneStatement write(
-                m_db, "INSERT OR REPLACE INTO central_target (id, target) VALUES (1, ?1)", m_path);
-            sqlite3_bind_text(write.get(), 1, target.c_str(), static_cast<int>(target.size()),
-                              SQLITE_TRANSIENT);
-            if (sqlite3_step(write.get()) != SQLITE_DONE) fail(sqlite3_errmsg(m_db));
-        }
+        // Until every row is marked the target stays unknown: a mark cut off is begun again.
+        if (!marked) exec("DELETE FROM central_target; DELETE FROM central_pending");
+    });
+    if (marked) return;
+    // Every row of the log, in short transactions: a large log never holds the logger's
+    // statements past their wait. A row the logger writes meanwhile has its trigger's mark,
+    // which is kept.
+    int64_t after = 0;
+    for (;;) {
+        int64_t last = 0;
+        in_transaction([&] {
+            OneStatement chunk(m_db,
+                               "SELECT coalesce(max(rowid), 0) FROM (SELECT rowid FROM log"
+                               " WHERE rowid > ?1 ORDER BY rowid LIMIT ?2)",
+                               m_path);
+            sqlite3_bind_int64(chunk.get(), 1, after);
+            sqlite3_bind_int64(chunk.get(), 2, kMarkChunk);
+            if (sqlite3_step(chunk.get()) != SQLITE_ROW) fail(sqlite3_errmsg(m_db));
+            last = sqlite3_column_int64(chunk.get(), 0);
+            if (last == 0) return;
+            OneStatement mark(m_db,
+                              "INSERT OR IGNORE INTO central_pending (log_rowid, change_no)"
+                              " SELECT rowid, 1 FROM log WHERE rowid > ?1 AND rowid <= ?2",
+                              m_path);
+            sqlite3_bind_int64(mark.get(), 1, after);
+            sqlite3_bind_int64(mark.get(), 2, last);
+            if (sqlite3_step(mark.get()) != SQLITE_DONE) fail(sqlite3_errmsg(m_db));
+        });
+        if (last == 0) break;
+        after = last;
+    }
+    in_transaction([&] {
+        OneStatement write(m_db, "INSERT INTO central_target (id, target) VALUES (1, ?1)", m_path);
+        sqlite3_bind_text(write.get(), 1, target.c_str(), static_cast<int>(target.size()),
+                          SQLITE_TRANSIENT);
+        if (sqlite3_step(write.get()) != SQLITE_DONE) fail(sqlite3_errmsg(m_db));
+    });
+}
+
+void CentralLedger::in_transaction(const std::function<void()>& work) {
+    exec("BEGIN IMMEDIATE");
+    try {
+        work();
         exec("COMMIT");
     } catch (...) {
         if (m_db) sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -183,8 +219,7 @@ int64_t CentralLedger::pending_count() {
 
 void CentralLedger::acknowledge(const std::vector<Pending>& pushed) {
     if (pushed.empty()) return;
-    exec("BEGIN IMMEDIATE");
-    try {
+    in_transaction([&] {
         OneStatement drop(
             m_db, "DELETE FROM central_pending WHERE log_rowid = ?1 AND change_no = ?2", m_path);
         for (const auto& entry : pushed) {
@@ -193,11 +228,7 @@ void CentralLedger::acknowledge(const std::vector<Pending>& pushed) {
             if (sqlite3_step(drop.get()) != SQLITE_DONE) fail(sqlite3_errmsg(m_db));
             sqlite3_reset(drop.get());
         }
-        exec("COMMIT");
-    } catch (...) {
-        if (m_db) sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
-        throw;
-    }
+    });
 }
 
 }  // namespace quorvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,7 @@ public:
 private:
     sqlite3* connection();
     bool prepared_for(const std::string& target);
+    void in_transaction(const std::function<void()>& work);
     void exec(const char* sql);
     [[noreturn]] void fail(const std::string& what);
 
