@@ -8,6 +8,7 @@
 #include <iostream>
 #include <utility>
 
+#include "host/CentralWorker.h"
 #include "config/DataDirProvision.h"
 #include "host/CommandLine.h"
 #include "host/DataDirProvisioning.h"
@@ -17,6 +18,7 @@
 #include "host/ShowErrorBox.h"
 #include "host/TROrdService.h"
 #include "host/TUniApplication.h"
+#include "logdb/CentralReplica.h"
 #include "platform/SystemError.h"
 #include "ui/common/MessageBox.h"
 #include "ui/main/Forms.h"
@@ -181,6 +183,10 @@ int program_body(TUniApplication& application, StartupPorts& ports) {
     QObject::connect(main_window, &TFmain::closed, &application,
                      [&application] { application.terminate(); });
 
+    // The central log's worker pushes on a thread of its own; at the end it gets the rows the
+    // main window's last figures wrote, within a second.
+    auto central = start_central_worker(data_dir, application.event_log(),
+                                        application.event_logger().source());
     try {
         application.Run();
     } catch (const ENotService&) {
@@ -189,6 +195,7 @@ int program_body(TUniApplication& application, StartupPorts& ports) {
     // The main window writes the last figures itself when it goes.
     write_final_figures_if_exit_comes(nullptr);
     application.exit_procedure();
+    central->stop();
     return 0;
 }
 

@@ -20,7 +20,10 @@ std::string csv_field(const std::string& text) {
     return out + '"';
 }
 
-void write_line(std::ostream& out, const std::vector<std::string>& fields) {
+void write_line(std::ostream& out, std::vector<std::string> fields,
+                const std::string* host = nullptr) {
+    // Rows of several hosts of the central log begin with the host.
+    if (host) fields.insert(fields.begin(), *host);
     for (size_t i = 0; i < fields.size(); ++i) {
         if (i > 0) out << ',';
         out << csv_field(fields[i]);
@@ -36,22 +39,34 @@ void write_csv_report(const Report& report, std::ostream& out) {
         std::to_string(s.conn_count),       std::to_string(s.total_time),
         std::to_string(s.total_traffic),    plain_amount(s.total_time_cost),
         plain_amount(s.total_traffic_cost), plain_amount(total_cost(s))};
+    const std::string host_name = "host";
+    const std::string* host_header = report.show_host ? &host_name : nullptr;
     if (report.view == ReportOptions::View::Connections) {
-        write_line(out, {"id", "start_date", "start_time", "device", "duration", "download",
-                         "upload", "total"});
-        for (const auto& row : report.connections) {
-            write_line(out, {row.devuniqueid, row.startdate, row.starttime, row.deventry,
-                             std::to_string(row.duration), std::to_string(row.dload),
-                             std::to_string(row.uload), decimal_sum(row.dload, row.uload)});
+        write_line(
+            out,
+            {"id", "start_date", "start_time", "device", "duration", "download", "upload", "total"},
+            host_header);
+        for (size_t r = 0; r < report.connections.size(); ++r) {
+            const LogRow& row = report.connections[r];
+            write_line(out,
+                       {row.devuniqueid, row.startdate, row.starttime, row.deventry,
+                        std::to_string(row.duration), std::to_string(row.dload),
+                        std::to_string(row.uload), decimal_sum(row.dload, row.uload)},
+                       report.show_host ? &report.connection_hosts[r] : nullptr);
         }
     } else {
-        write_line(out, {report.view == ReportOptions::View::Daily ? "date" : "month", "device",
-                         "connections", "time", "download", "upload", "total", "cost"});
-        for (const auto& group : report.groups) {
-            write_line(out, {group.period, group.device, std::to_string(group.summary.conn_count),
-                             std::to_string(group.summary.total_time),
-                             std::to_string(group.download), std::to_string(group.upload),
-                             std::to_string(group.total), plain_amount(total_cost(group.summary))});
+        write_line(out,
+                   {report.view == ReportOptions::View::Daily ? "date" : "month", "device",
+                    "connections", "time", "download", "upload", "total", "cost"},
+                   host_header);
+        for (size_t g = 0; g < report.groups.size(); ++g) {
+            const UsageGroup& group = report.groups[g];
+            write_line(out,
+                       {group.period, group.device, std::to_string(group.summary.conn_count),
+                        std::to_string(group.summary.total_time), std::to_string(group.download),
+                        std::to_string(group.upload), std::to_string(group.total),
+                        plain_amount(total_cost(group.summary))},
+                       report.show_host ? &report.group_hosts[g] : nullptr);
         }
     }
     out << '\n';

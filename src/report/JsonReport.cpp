@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <string>
 
+#include "logdb/CentralUrl.h"
 #include "report/ReportWriters.h"
 #include "usage/SummaryTexts.h"
 
@@ -55,16 +56,26 @@ std::string json_string(const std::string& text) {
     return out + '"';
 }
 
-void write_connection(const LogRow& row, std::ostream& out) {
-    out << "{\"id\": " << json_string(row.devuniqueid)
+// Rows of several hosts of the central log begin with the host.
+void write_host(const std::string* host, std::ostream& out) {
+    if (host) out << "\"host\": " << json_string(*host) << ", ";
+}
+
+void write_connection(const LogRow& row, const std::string* host, std::ostream& out) {
+    out << "{";
+    write_host(host, out);
+    out << "\"id\": " << json_string(row.devuniqueid)
         << ", \"start_date\": " << json_string(row.startdate)
         << ", \"start_time\": " << json_string(row.starttime)
         << ", \"device\": " << json_string(row.deventry) << ", \"duration\": " << row.duration
         << ", \"download\": " << row.dload << ", \"upload\": " << row.uload << "}";
 }
 
-void write_group(const UsageGroup& group, const char* period_key, std::ostream& out) {
-    out << "{\"" << period_key << "\": " << json_string(group.period)
+void write_group(const UsageGroup& group, const char* period_key, const std::string* host,
+                 std::ostream& out) {
+    out << "{";
+    write_host(host, out);
+    out << "\"" << period_key << "\": " << json_string(group.period)
         << ", \"device\": " << json_string(group.device)
         << ", \"connections\": " << group.summary.conn_count
         << ", \"time\": " << group.summary.total_time << ", \"download\": " << group.download
@@ -77,22 +88,28 @@ void write_group(const UsageGroup& group, const char* period_key, std::ostream& 
 void write_json_report(const Report& report, std::ostream& out) {
     const auto& s = report.summary;
     const std::string total = plain_amount(total_cost(s));  // fails before anything is written
-    out << "{\"data_dir\": " << json_string(report.data_dir)
-        << ", \"device\": " << (report.device ? json_string(*report.device) : "null")
+    out << "{\"data_dir\": " << json_string(report.data_dir);
+    if (report.database) {
+        out << ", \"database\": " << json_string(printable_central_url(*report.database))
+            << ", \"host\": " << (report.host ? json_string(*report.host) : "null");
+    }
+    out << ", \"device\": " << (report.device ? json_string(*report.device) : "null")
         << ", \"from\": " << json_string(report.from) << ", \"to\": " << json_string(report.to)
         << ", \"view\": " << json_string(view_name(report.view)) << ",\n \"rows\": [";
     const char* separator = "\n  ";
     if (report.view == ReportOptions::View::Connections) {
-        for (const auto& row : report.connections) {
+        for (size_t r = 0; r < report.connections.size(); ++r) {
             out << separator;
-            write_connection(row, out);
+            write_connection(report.connections[r],
+                             report.show_host ? &report.connection_hosts[r] : nullptr, out);
             separator = ",\n  ";
         }
     } else {
         const char* key = report.view == ReportOptions::View::Daily ? "date" : "month";
-        for (const auto& group : report.groups) {
+        for (size_t g = 0; g < report.groups.size(); ++g) {
             out << separator;
-            write_group(group, key, out);
+            write_group(report.groups[g], key, report.show_host ? &report.group_hosts[g] : nullptr,
+                        out);
             separator = ",\n  ";
         }
     }

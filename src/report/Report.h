@@ -23,6 +23,13 @@ struct Report {
     std::vector<LogRow> connections;
     std::vector<UsageGroup> groups;
     Tlog_summary summary;
+    // From the central log: its connection string, the host asked for (none: all), and the
+    // host of each connection and group, shown as a column when there is more than one.
+    std::optional<std::string> database;
+    std::optional<std::string> host;
+    std::vector<std::string> connection_hosts;
+    std::vector<std::string> group_hosts;
+    bool show_host = false;
 };
 
 // An amount of ten-thousandths with two decimals and a point, no grouping, halves away from

@@ -7,9 +7,11 @@
 #include <utility>
 
 #include "config/Conversions.h"
+#include "logdb/CentralError.h"
 #include "logdb/LogDatabase.h"
 #include "logdb/LogFilter.h"
 #include "report/BudgetReport.h"
+#include "report/CentralReport.h"
 #include "report/Report.h"
 #include "report/ReportOptions.h"
 #include "report/ReportWriters.h"
@@ -96,6 +98,23 @@ int run_report(const std::vector<std::string>& arguments, const ReportEnvironmen
 
     const std::string data_dir =
         options.data_dir ? *options.data_dir : settle_data_dir(environment.data_dir_sources, err);
+    if (options.database) {
+        // The central log instead of this machine's; the tariffs are still the data
+        // directory's.
+        std::ostringstream text;
+        try {
+            write_report(make_central_report(options, data_dir, environment.regional),
+                         options.format, environment.regional, text);
+        } catch (const CentralError& error) {
+            err << kName << ": central log: " << error.what() << '\n';
+            return kReportDataError;
+        } catch (const ConversionError& error) {
+            err << kName << ": " << error.what() << '\n';
+            return kReportDataError;
+        }
+        out << text.str() << std::flush;
+        return out ? kReportDone : kReportDataError;
+    }
     // The database is never created here: without it there is nothing to report.
     if (!is_file(data_dir + "/config/log.db")) {
         err << kName << ": no log database in the data directory " << data_dir

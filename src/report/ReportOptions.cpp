@@ -66,6 +66,11 @@ ReportOptions parse_report_options(const std::vector<std::string>& arguments,
             if (options.data_dir->empty()) throw UsageError("--data-dir needs a directory");
         } else if (option == "--device") {
             set_once(options.device, option, value());
+        } else if (option == "--database") {
+            set_once(options.database, option, value());
+            if (options.database->empty()) throw UsageError("--database needs a connection string");
+        } else if (option == "--host") {
+            set_once(options.host, option, value());
         } else if (option == "--from") {
             set_once(from, option, checked_date(option, value()));
         } else if (option == "--to") {
@@ -86,6 +91,10 @@ ReportOptions parse_report_options(const std::vector<std::string>& arguments,
     if (options.help || options.version) return options;
     if (options.budget && (from || to || view)) {
         throw UsageError("--budget is this month's and takes no period or view");
+    }
+    if (options.host && !options.database) throw UsageError("--host needs --database");
+    if (options.budget && options.database) {
+        throw UsageError("--budget reads this machine's log and takes no --database");
     }
 
     if (view == "--connections") options.view = View::Connections;
@@ -116,7 +125,7 @@ ReportOptions parse_report_options(const std::vector<std::string>& arguments,
 std::string report_synopsis() {
     return "Usage: quorvane-report [--data-dir DIR] [--device NAME] [--from YYYY-MM-DD]\n"
            "                       [--to YYYY-MM-DD] [--connections | --daily | --monthly]\n"
-           "                       [--format text|csv|json]\n"
+           "                       [--format text|csv|json] [--database URL [--host NAME]]\n"
            "       quorvane-report --budget [--data-dir DIR] [--device NAME]\n"
            "                       [--format text|csv|json]\n";
 }
@@ -143,6 +152,11 @@ std::string report_usage() {
            "                   config/dev.ini; megabytes of 1048576 bytes), its month to date\n"
            "                   (this month's connections in the log) and the percent used\n"
            "  --format F       text (an aligned table, the default), csv or json\n"
+           "  --database URL   read the central log that meters push into (a libpq connection\n"
+           "                   string, its password in ~/.pgpass) instead of this machine's\n"
+           "                   log; the tariffs still come from the data directory's dev.ini\n"
+           "  --host NAME      with --database: one meter's rows; by default every host's,\n"
+           "                   with a host column when there is more than one\n"
            "  -h, --help       this text\n"
            "  --version        the version\n"
            "\n"

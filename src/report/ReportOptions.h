@@ -16,6 +16,8 @@ struct ReportOptions {
 
     std::optional<std::string> data_dir;  // --data-dir; else the stores and the current dir
     std::optional<std::string> device;    // --device; else every device
+    std::optional<std::string> database;  // --database: the central log's connection string
+    std::optional<std::string> host;      // --host: one host of the central log; else all
     std::string from;                     // ISO date, inclusive
     std::string to;                       // ISO date, inclusive
     View view = View::Daily;

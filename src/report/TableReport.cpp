@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "format/QuantityFormat.h"
+#include "logdb/CentralUrl.h"
 #include "report/ReportWriters.h"
 #include "usage/AmountFormat.h"
 #include "usage/SummaryTexts.h"
@@ -54,6 +55,15 @@ void write_table(const Table& table, std::ostream& out) {
     for (const auto& row : table.rows) write_line(row);
 }
 
+// The central log's rows of several hosts: the host first on each line.
+void with_host_column(Table& table, const std::vector<std::string>& hosts) {
+    table.header.insert(table.header.begin(), "Host");
+    table.right.insert(table.right.begin(), false);
+    for (size_t r = 0; r < table.rows.size(); ++r) {
+        table.rows[r].insert(table.rows[r].begin(), one_line(hosts[r]));
+    }
+}
+
 Table connections_table(const Report& report, const RegionalSettings& regional) {
     Table table{{"Start date", "Start time", "Network device", "Duration", "Download", "Upload",
                  "Total traffic"},
@@ -65,6 +75,7 @@ Table connections_table(const Report& report, const RegionalSettings& regional) 
                               bytes_to_str(row.uload, regional),
                               bytes_sum_to_str(row.dload, row.uload, regional)});
     }
+    if (report.show_host) with_host_column(table, report.connection_hosts);
     return table;
 }
 
@@ -81,6 +92,7 @@ Table groups_table(const Report& report, const RegionalSettings& regional) {
              bytes_to_str(group.upload, regional), bytes_to_str(group.total, regional),
              amount_to_str(total_cost(group.summary), regional)});
     }
+    if (report.show_host) with_host_column(table, report.group_hosts);
     return table;
 }
 
@@ -92,9 +104,15 @@ void write_table_report(const Report& report, const RegionalSettings& regional, 
     const Table table = report.view == ReportOptions::View::Connections
                             ? connections_table(report, regional)
                             : groups_table(report, regional);
-    out << "Quorvane usage report\n"
-        << "Data directory: " << one_line(report.data_dir) << '\n'
-        << "Device:         " << (report.device ? one_line(*report.device) : "all") << '\n'
+    out << "Quorvane usage report\n";
+    if (report.database) {
+        out << "Central log:    " << one_line(printable_central_url(*report.database)) << '\n'
+            << "Host:           " << (report.host ? one_line(*report.host) : "all") << '\n'
+            << "Tariffs:        " << one_line(report.data_dir) << "/config/dev.ini\n";
+    } else {
+        out << "Data directory: " << one_line(report.data_dir) << '\n';
+    }
+    out << "Device:         " << (report.device ? one_line(*report.device) : "all") << '\n'
         << "Period:         " << report.from << " to " << report.to << '\n'
         << "View:           " << view_name(report.view) << "\n\n";
     if (table.rows.empty()) {

@@ -16,7 +16,8 @@ command -v ip >/dev/null || skip "the ip command is missing"
 command -v sqlite3 >/dev/null || fail "the sqlite3 command is missing"
 
 tag=$$
-nsa=qvA$tag nsb=qvB$tag
+# QV_NETNS_PREFIX names the namespaces of one developer's runs apart from another's.
+nsa=${QV_NETNS_PREFIX:-qv}A$tag nsb=${QV_NETNS_PREFIX:-qv}B$tag
 work=$(mktemp -d)
 pid=
 cleanup() {
