@@ -316,9 +316,9 @@ TEST_P(StopWithAWindowOpen, SigtermEndsTheProgramWithTheLastFigures) {
 INSTANTIATE_TEST_SUITE_P(Windows, StopWithAWindowOpen,
                          ::testing::Values(
                              // The toolbar's Configure.
-                             OpenWindowCase{"ConfigurationDialog", {{44, 26}}, "config"},
+                             OpenWindowCase{"ConfigurationDialog", {{44, 26}}, "Configuration"},
                              // "From database", then the log filter's export.
-                             OpenWindowCase{"SaveDialog", {{292, 305}, {674, 370}}, "Save As"}),
+                             OpenWindowCase{"SaveDialog", {{292, 305}, {633, 370}}, "Save As"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // Started on a display with the tip of the day asked for and no tips to show: no box holds
