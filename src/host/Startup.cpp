@@ -2,14 +2,15 @@
 
 #include <QGuiApplication>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <utility>
 
-#include "host/CentralWorker.h"
 #include "config/DataDirProvision.h"
+#include "host/CentralWorker.h"
 #include "host/CommandLine.h"
 #include "host/DataDirProvisioning.h"
 #include "host/DesktopStopWatcher.h"
@@ -22,6 +23,7 @@
 #include "platform/SystemError.h"
 #include "ui/common/MessageBox.h"
 #include "ui/main/Forms.h"
+#include "ui/main/LogStatusLine.h"
 
 namespace quorvane {
 
@@ -187,6 +189,13 @@ int program_body(TUniApplication& application, StartupPorts& ports) {
     // main window's last figures wrote, within a second.
     auto central = start_central_worker(data_dir, application.event_log(),
                                         application.event_logger().source());
+    // What keeps the central log from being written shows in the main window's error line,
+    // read on the main thread once a second; the timer goes with the window.
+    auto* central_status = new QTimer(main_window);
+    QObject::connect(central_status, &QTimer::timeout, main_window, [&central, main_window] {
+        main_window->log_status()->set_central_problem(central->problem());
+    });
+    central_status->start(1000);
     try {
         application.Run();
     } catch (const ENotService&) {

@@ -26,6 +26,7 @@ struct CentralReplica::Shared {
     PgDeadline deadline{Clock::time_point::max()};
     size_t pushes = 0;
     size_t failures = 0;
+    std::string problem;  // the last failure's message, until a push works
     std::promise<void> done;
 
     void say(const std::string& message) {
@@ -105,6 +106,11 @@ size_t CentralReplica::failures() const {
     return m_shared->failures;
 }
 
+std::string CentralReplica::problem() const {
+    std::lock_guard lock(m_shared->mutex);
+    return m_shared->problem;
+}
+
 void CentralReplica::run(std::shared_ptr<Shared> shared) {
     CentralLedger ledger(shared->log_path);
     FailureMemory said;
@@ -119,6 +125,8 @@ void CentralReplica::run(std::shared_ptr<Shared> shared) {
             last_target = target;
             if (!target) {
                 said.clear();
+                std::lock_guard lock(shared->mutex);
+                shared->problem.clear();
                 return true;
             }
             if (!last) {
@@ -128,24 +136,25 @@ void CentralReplica::run(std::shared_ptr<Shared> shared) {
             push_to_central(ledger, *target, shared->deadline);
             std::lock_guard lock(shared->mutex);
             ++shared->pushes;
+            shared->problem.clear();
             said.clear();
             return true;
         } catch (const CentralError& error) {
+            const std::string message = "central log: " + std::string(error.what());
             {
                 std::lock_guard lock(shared->mutex);
                 ++shared->failures;
+                shared->problem = message;
             }
-            if (said.first_of(error.kind())) {
-                shared->say("central log: " + std::string(error.what()));
-            }
+            if (said.first_of(error.kind())) shared->say(message);
         } catch (const std::exception& error) {
+            const std::string message = "central log: " + std::string(error.what());
             {
                 std::lock_guard lock(shared->mutex);
                 ++shared->failures;
+                shared->problem = message;
             }
-            if (said.first_of(CentralError::Kind::other)) {
-                shared->say("central log: " + std::string(error.what()));
-            }
+            if (said.first_of(CentralError::Kind::other)) shared->say(message);
         }
         return false;
     };

@@ -53,6 +53,9 @@ public:
     // For tests and the status line: pushes done and failures seen so far.
     size_t pushes() const;
     size_t failures() const;
+    // What keeps the central log from being written now ("central log: ..."), for the main
+    // window's error line; empty while pushes work or no central log is set up.
+    std::string problem() const;
 
 private:
     struct Shared;

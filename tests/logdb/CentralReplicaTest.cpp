@@ -82,9 +82,12 @@ TEST_F(CentralReplicaTest, AWrongPasswordIsSaidOnceWhileLoggingGoesOn) {
     ASSERT_EQ(said.size(), 1u);
     EXPECT_NE(said[0].find("password authentication failed"), std::string::npos) << said[0];
     EXPECT_EQ(local_rows().size(), 20u);
+    EXPECT_EQ(replica.problem(), said[0]) << "what the main window's error line shows";
 
     server->set_password("meter_alpha", "meter_alpha-pw");
     EXPECT_TRUE(eventually([&] { return central_rows("alpha") == local_rows(); }));
+    EXPECT_TRUE(eventually([&] { return replica.problem().empty(); }))
+        << "a push that works clears the line";
     replica.stop();
     EXPECT_EQ(probe.said().size(), 1u);
 }
