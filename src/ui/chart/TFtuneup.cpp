@@ -65,7 +65,13 @@ QCategoryAxis* tick_axis(const AxisTicks& ticks, const QString& title) {
 
 }  // namespace
 
-TFtuneup::TFtuneup(QWidget* parent) : QWidget(parent, Qt::Window) {
+// A dialog to the window system, so that the main window it is opened from owns it and it
+// stays in front of it; it keeps a normal window's buttons, as a chart is worth enlarging.
+constexpr Qt::WindowFlags kFlags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                   Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                                   Qt::WindowCloseButtonHint;
+
+TFtuneup::TFtuneup(QWidget* parent) : QWidget(parent, kFlags) {
     setObjectName("Ftuneup");
     setWindowTitle("Usage chart");
     setWindowIcon(application_icon());

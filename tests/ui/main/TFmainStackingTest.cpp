@@ -58,6 +58,11 @@ TEST_F(Stacking, TheAboutBoxTheTipAndTheStatisticsWindowOpenInFrontOfTheMainWind
     EXPECT_TRUE(QTest::qWaitForWindowActive(forms.Fabout.get()));
 }
 
+TEST_F(Stacking, TheUsageChartOpensInFrontOfTheMainWindow) {
+    window->SpeedButton6Click();
+    expect_in_front(forms.Ftuneup.get(), "chart");
+}
+
 TEST_F(Stacking, TheTipAtStartUpIsTheWindowTheUserSees) {
     dir.write("config/config.ini", "[general]\ntipoftheday=1\n");
     window->Timer2Timer();
