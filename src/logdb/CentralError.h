@@ -15,6 +15,8 @@ public:
         login,        // the server refused the login (a wrong password, an unknown role)
         schema,       // the table is missing or has other columns
         refused,      // the server refused the rows (another host's rows, no privilege)
+        bad_row,      // a row the central table cannot hold (a date that does not exist, a
+                      // time of another form, text that is not UTF-8)
         local_log,    // the meter's own log could not be read or marked
         other,
     };

@@ -26,18 +26,39 @@ CentralPushResult push_to_central(CentralLedger& ledger, const CentralTarget& ta
     auto rows = ledger.pending(batch);
     if (rows.empty()) return result;
     PgConnection connection(target.url, deadline);
-    while (!rows.empty()) {
+    auto send = [&](const std::vector<CentralLedger::Pending>& entries) {
         std::vector<LogRow> batch_rows;
         std::vector<int64_t> rowids;
-        batch_rows.reserve(rows.size());
-        for (const auto& entry : rows) {
+        batch_rows.reserve(entries.size());
+        for (const auto& entry : entries) {
             batch_rows.push_back(entry.row);
             rowids.push_back(entry.rowid);
         }
         upsert_central_rows(connection, target.host, batch_rows, rowids, deadline);
-        ledger.acknowledge(rows);
-        result.rows += rows.size();
+        ledger.acknowledge(entries);
+        result.rows += entries.size();
         ++result.batches;
+    };
+    while (!rows.empty()) {
+        try {
+            send(rows);
+        } catch (const CentralError& error) {
+            if (error.kind() != CentralError::Kind::bad_row) throw;
+            for (const auto& entry : rows) {
+                try {
+                    send({entry});
+                } catch (const CentralError& one) {
+                    if (one.kind() != CentralError::Kind::bad_row) throw;
+                    // Passed over: acknowledged without being sent, so that it is not tried
+                    // at every push; a later write of the row marks it again.
+                    ledger.acknowledge({entry});
+                    result.skipped.push_back("the row " + entry.row.devuniqueid + " of " +
+                                             entry.row.deventry + " (" + entry.row.startdate + " " +
+                                             entry.row.starttime +
+                                             ") stays in this machine's log only: " + one.what());
+                }
+            }
+        }
         if (rows.size() < batch) break;
         rows = ledger.pending(batch);
     }

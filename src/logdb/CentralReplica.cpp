@@ -133,7 +133,9 @@ void CentralReplica::run(std::shared_ptr<Shared> shared) {
                 std::lock_guard lock(shared->mutex);
                 shared->deadline.bring_forward(Clock::now() + timing.push_timeout);
             }
-            push_to_central(ledger, *target, shared->deadline);
+            const CentralPushResult pushed = push_to_central(ledger, *target, shared->deadline);
+            for (const std::string& skipped : pushed.skipped)
+                shared->say("central log: " + skipped);
             std::lock_guard lock(shared->mutex);
             ++shared->pushes;
             shared->problem.clear();

@@ -20,6 +20,8 @@ const char* central_error_kind_name(CentralError::Kind kind) {
             return "schema";
         case CentralError::Kind::refused:
             return "refused";
+        case CentralError::Kind::bad_row:
+            return "bad row";
         case CentralError::Kind::local_log:
             return "local log";
         case CentralError::Kind::other:

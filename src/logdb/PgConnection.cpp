@@ -35,6 +35,8 @@ Kind kind_of_sqlstate(const char* state) {
     if (code == "42P01" || code == "42703" || code == "42804" || code == "42P10") {
         return Kind::schema;  // no table, a missing column, another type, no unique key
     }
+    // A value the table cannot take: data exceptions, and the checks on a row's own values.
+    if (code.rfind("22", 0) == 0 || code == "23514" || code == "23502") return Kind::bad_row;
     if (code == "42501" || code.rfind("23", 0) == 0) return Kind::refused;
     if (code.rfind("28", 0) == 0) return Kind::login;
     if (code.rfind("08", 0) == 0 || code.rfind("57P", 0) == 0) return Kind::unreachable;
