@@ -34,7 +34,11 @@ std::filesystem::path TempDir::write(const std::string& relative,
 }
 
 std::string TempDir::read(const std::string& relative) const {
-    std::ifstream in(m_path / relative, std::ios::binary);
+    return read_file(m_path / relative);
+}
+
+std::string read_file(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();

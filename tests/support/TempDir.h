@@ -25,4 +25,7 @@ private:
     std::filesystem::path m_path;
 };
 
+// The whole content of a file, as bytes; empty when it cannot be read.
+std::string read_file(const std::filesystem::path& path);
+
 }  // namespace quorvane::test
