@@ -7,8 +7,10 @@
 
 namespace quorvane {
 
-LinuxLinks::LinuxLinks()
-    : LinuxLinks(kernel_links(), "/sys/class/net", interface_addresses::read_ipv4) {}
+LinuxLinks::LinuxLinks() : LinuxLinks(kernel_sources()) {}
+
+LinuxLinks::LinuxLinks(KernelSources kernel)
+    : LinuxLinks(std::move(kernel.links), "/sys/class/net", std::move(kernel.addresses)) {}
 
 LinuxLinks::LinuxLinks(LinkSource links, std::filesystem::path sysfs_root, AddressSource addresses)
     : m_source(std::move(links)),

@@ -7,6 +7,7 @@
 #include "platform/linux/InterfaceAddresses.h"
 #include "platform/linux/LinkAttributeCache.h"
 #include "platform/linux/LinuxLink.h"
+#include "platform/linux/NetlinkLinkDump.h"
 
 namespace quorvane {
 
@@ -18,13 +19,13 @@ struct LinkReading {
 };
 
 // The machine's links as the tables, the connection names and the dial-up directory see
-// them. read() asks the kernel (one link dump and one getifaddrs()); last() answers the
+// them. read() asks the kernel (one link dump and one address dump); last() answers the
 // other lookups of the same tick from that reading, so a tick costs one read of the
 // machine however many lookups it makes.
 class LinuxLinks {
 public:
-    // The kernel's links of this network namespace, the sysfs of /sys/class/net and
-    // getifaddrs().
+    // The kernel's links and IPv4 addresses of this network namespace, both asked on one
+    // netlink socket, and the sysfs of /sys/class/net.
     LinuxLinks();
     LinuxLinks(LinkSource links, std::filesystem::path sysfs_root, AddressSource addresses);
 
@@ -38,6 +39,8 @@ public:
     const LinkAttributeCache& attributes() const { return m_attributes; }
 
 private:
+    explicit LinuxLinks(KernelSources kernel);
+
     LinkSource m_source;
     AddressSource m_addresses;
     LinkAttributeCache m_attributes;
