@@ -4,16 +4,27 @@
 
 namespace quorvane {
 
-std::string mac_to_str(const std::array<uint8_t, 8>& address, uint32_t count) {
-    if (count == 0) return "00-00-00-00-00-00";
+MacText mac_text(const std::array<uint8_t, 8>& address, uint32_t count) {
+    MacText text;
+    if (count == 0) {
+        constexpr std::string_view none = "00-00-00-00-00-00";
+        std::copy(none.begin(), none.end(), text.chars.begin());
+        text.size = static_cast<uint8_t>(none.size());
+        return text;
+    }
     static constexpr char digits[] = "0123456789ABCDEF";
     count = std::min<uint32_t>(count, 8);
-    std::string text(count * 3 - 1, '-');
+    text.size = static_cast<uint8_t>(count * 3 - 1);
+    std::fill_n(text.chars.begin(), text.size, '-');
     for (uint32_t i = 0; i < count; ++i) {
-        text[i * 3] = digits[address[i] >> 4];
-        text[i * 3 + 1] = digits[address[i] & 0xF];
+        text.chars[i * 3] = digits[address[i] >> 4];
+        text.chars[i * 3 + 1] = digits[address[i] & 0xF];
     }
     return text;
+}
+
+std::string mac_to_str(const std::array<uint8_t, 8>& address, uint32_t count) {
+    return std::string(mac_text(address, count).view());
 }
 
 std::string ip_to_str(uint32_t address) {

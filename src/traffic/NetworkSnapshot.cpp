@@ -1,5 +1,7 @@
 #include "traffic/NetworkSnapshot.h"
 
+#include <algorithm>
+
 #include "traffic/AddressFormat.h"
 #include "traffic/TextTrim.h"
 
@@ -59,12 +61,22 @@ NetworkSnapshot::NetworkSnapshot(NetworkTables& tables, DialupDirectory& dialup)
     if (m_interfaces.empty()) return;
     TMibIPAddrArray addresses;
     m_tables.read_ip_addr_table(addresses);
-    for (const auto& row : addresses) m_address_of.try_emplace(row.dwIndex, ip_to_str(row.dwAddr));
+    m_address_of.reserve(addresses.size());
+    for (const auto& row : addresses) m_address_of.emplace_back(row.dwIndex, row.dwAddr);
+    // The stable sort keeps each interface's rows in table order, so its first row leads.
+    std::stable_sort(m_address_of.begin(), m_address_of.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    m_address_of.erase(std::unique(m_address_of.begin(), m_address_of.end(),
+                                   [](const auto& a, const auto& b) { return a.first == b.first; }),
+                       m_address_of.end());
 }
 
 std::string NetworkSnapshot::ip_of_interface(uint32_t if_index) const {
-    auto found = m_address_of.find(if_index);
-    return found == m_address_of.end() ? kNotFound : found->second;
+    auto found =
+        std::lower_bound(m_address_of.begin(), m_address_of.end(), if_index,
+                         [](const auto& row, uint32_t index) { return row.first < index; });
+    if (found == m_address_of.end() || found->first != if_index) return kNotFound;
+    return ip_to_str(found->second);
 }
 
 std::string NetworkSnapshot::dialup_name_of_ip(const std::string& ip) {
@@ -79,12 +91,21 @@ std::string NetworkSnapshot::adapter_name_of_mac(const std::string& mac) {
     if (!m_adapter_of) {
         TIP_ADAPTER_INFO_ARR adapters;
         m_tables.read_adapters_info(adapters);
-        m_adapter_of.emplace();
+        auto& list = m_adapter_of.emplace();
+        list.reserve(adapters.size());
         for (const auto& a : adapters)
-            m_adapter_of->try_emplace(mac_to_str(a.Address, a.AddressLength), adapter_name(a));
+            list.push_back({mac_text(a.Address, a.AddressLength), adapter_name(a)});
+        std::stable_sort(list.begin(), list.end(), [](const Adapter& a, const Adapter& b) {
+            return a.address.view() < b.address.view();
+        });
     }
-    auto found = m_adapter_of->find(trim_blanks(mac));
-    return found == m_adapter_of->end() ? kUnknown : found->second;
+    const std::string_view wanted = trimmed_view(mac);
+    auto found = std::lower_bound(m_adapter_of->begin(), m_adapter_of->end(), wanted,
+                                  [](const Adapter& adapter, std::string_view text) {
+                                      return adapter.address.view() < text;
+                                  });
+    if (found == m_adapter_of->end() || found->address.view() != wanted) return kUnknown;
+    return found->name;
 }
 
 }  // namespace quorvane

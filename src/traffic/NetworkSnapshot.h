@@ -3,7 +3,10 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "traffic/AddressFormat.h"
 
 #include "platform/DialupDirectory.h"
 #include "platform/NetworkTables.h"
@@ -42,10 +45,15 @@ private:
     NetworkTables& m_tables;
     DialupDirectory& m_dialup;
     TMIBIfArray m_interfaces;
-    // Interface index to the dotted address of its first row in sorted order.
-    std::unordered_map<uint32_t, std::string> m_address_of;
-    // Address text to adapter name, the first adapter in list order winning.
-    std::optional<std::unordered_map<std::string, std::string>> m_adapter_of;
+    // Interface index and the address of its first row in sorted order, ascending by index.
+    std::vector<std::pair<uint32_t, uint32_t>> m_address_of;
+    // The adapters by address text, ascending; of equal texts the first in list order
+    // comes first and wins.
+    struct Adapter {
+        MacText address;
+        std::string name;
+    };
+    std::optional<std::vector<Adapter>> m_adapter_of;
     std::optional<TDialupEntriesArray> m_connections;
 };
 

@@ -1,6 +1,6 @@
 #include "platform/linux/LinkAttributeCache.h"
 
-#include <unordered_set>
+#include <algorithm>
 #include <utility>
 
 #include "platform/linux/SysfsFile.h"
@@ -29,9 +29,9 @@ LinkAttributeCache::Entry LinkAttributeCache::read_folder(const NetlinkLink& lin
 std::vector<LinuxLink> LinkAttributeCache::complete(std::vector<NetlinkLink> links) {
     std::vector<LinuxLink> result;
     result.reserve(links.size());
-    std::unordered_set<uint32_t> present;
+    m_present.clear();
     for (auto& link : links) {
-        present.insert(link.ifindex);
+        m_present.push_back(link.ifindex);
         auto found = m_entries.find(link.ifindex);
         if (found == m_entries.end() || found->second.name != link.name ||
             found->second.operstate != link.operstate) {
@@ -43,7 +43,10 @@ std::vector<LinuxLink> LinkAttributeCache::complete(std::vector<NetlinkLink> lin
         item.speed_mbit = found->second.speed_mbit;
         result.push_back(std::move(item));
     }
-    std::erase_if(m_entries, [&](const auto& entry) { return !present.contains(entry.first); });
+    std::sort(m_present.begin(), m_present.end());
+    std::erase_if(m_entries, [&](const auto& entry) {
+        return !std::binary_search(m_present.begin(), m_present.end(), entry.first);
+    });
     return result;
 }
 

@@ -36,6 +36,8 @@ private:
     std::filesystem::path m_root;
     std::unordered_map<uint32_t, Entry> m_entries;
     std::size_t m_folder_reads = 0;
+    // The indexes of the links being completed; kept so a tick reuses its room.
+    std::vector<uint32_t> m_present;
 };
 
 }  // namespace quorvane

@@ -53,11 +53,17 @@ std::optional<std::vector<InterfaceAddress>> NetlinkLinkDump::read_ipv4_addresse
 
 template <class Item, class Parse>
 std::optional<std::vector<Item>> NetlinkLinkDump::ask(Dump dump, Parse parse) {
+    // Room for as many items as the last dump of this kind held, so a steady machine's
+    // answer is read without growing the list.
+    std::size_t& expected = m_expected[static_cast<std::size_t>(dump)];
     for (int attempt = 0; attempt < attempts; ++attempt) {
         std::vector<Item> items;
+        items.reserve(expected);
         if (send_request(dump) &&
-            receive([&](const char* data, std::size_t size) { return parse(data, size, items); }))
+            receive([&](const char* data, std::size_t size) { return parse(data, size, items); })) {
+            expected = items.size();
             return items;
+        }
         // A socket left with part of an answer in it would confuse the next dump.
         close_socket();
     }

@@ -37,6 +37,7 @@ private:
     int m_fd = -1;
     unsigned m_sequence = 0;
     std::vector<char> m_buffer;
+    std::size_t m_expected[2] = {0, 0};  // items of the last dump, by kind
 };
 
 // The links of the network namespace the caller is in when it first asks, from a dump of

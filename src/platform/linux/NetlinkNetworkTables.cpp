@@ -42,7 +42,9 @@ void NetlinkNetworkTables::read_adapters_info(TIP_ADAPTER_INFO_ARR& adapters) {
     adapters.clear();
     try {
         TIP_ADAPTER_INFO_ARR list;
-        for (const auto& item : m_links.last().links) {
+        const auto& links = m_links.last().links;
+        list.reserve(links.size());
+        for (const auto& item : links) {
             const auto type = if_row_mapping::if_type(item.arphrd_type, item.wireless);
             const std::size_t length = std::min<std::size_t>(item.address.size(), 8);
             const bool all_zero = std::all_of(item.address.begin(), item.address.begin() + length,
