@@ -32,6 +32,11 @@ const LinkReading& LinuxLinks::read() {
         reading = LinkReading{};
     }
     m_reading = std::move(reading);
+    const auto& links = m_reading->links;
+    m_by_name.resize(links.size());
+    for (std::size_t i = 0; i < links.size(); ++i) m_by_name[i] = i;
+    std::stable_sort(m_by_name.begin(), m_by_name.end(),
+                     [&](std::size_t a, std::size_t b) { return links[a].name < links[b].name; });
     return *m_reading;
 }
 
@@ -41,9 +46,11 @@ const LinkReading& LinuxLinks::last() {
 }
 
 const LinuxLink* LinuxLinks::find(const std::string& name) {
-    for (const auto& link : last().links)
-        if (link.name == name) return &link;
-    return nullptr;
+    const auto& links = last().links;
+    auto found = std::lower_bound(
+        m_by_name.begin(), m_by_name.end(), name,
+        [&](std::size_t at, const std::string& wanted) { return links[at].name < wanted; });
+    return found != m_by_name.end() && links[*found].name == name ? &links[*found] : nullptr;
 }
 
 }  // namespace quorvane

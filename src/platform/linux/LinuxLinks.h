@@ -45,6 +45,9 @@ private:
     AddressSource m_addresses;
     LinkAttributeCache m_attributes;
     std::optional<LinkReading> m_reading;
+    // Positions of the reading's links ascending by name, of equal names the lowest index
+    // first: looking up every interface by name costs a tick no more than sorting once.
+    std::vector<std::size_t> m_by_name;
 };
 
 }  // namespace quorvane
