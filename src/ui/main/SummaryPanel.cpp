@@ -3,6 +3,8 @@
 #include <QGridLayout>
 #include <QLabel>
 
+#include "ui/main/WrappedLabelBox.h"
+
 namespace quorvane {
 
 SummaryPanel::SummaryPanel(QWidget* parent) : QWidget(parent) {
@@ -24,7 +26,10 @@ SummaryPanel::SummaryPanel(QWidget* parent) : QWidget(parent) {
 QLabel* SummaryPanel::add_line(int row, const char* caption, const char* name, const char* text) {
     auto* layout = static_cast<QGridLayout*>(this->layout());
     auto* caption_label = new QLabel(caption, this);
-    auto* value = new QLabel(text, this);
+    // A text that changes each second lays out the window only when its line count changes.
+    auto* box = new WrappedLabelBox(this);
+    QLabel* value = box->label();
+    value->setText(text);
     value->setObjectName(name);
     // Device names are whatever the user typed: never read as rich text.
     value->setTextFormat(Qt::PlainText);
@@ -34,14 +39,14 @@ QLabel* SummaryPanel::add_line(int row, const char* caption, const char* name, c
     // text where a single word is still too wide.
     QSizePolicy policy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     policy.setHeightForWidth(true);
-    value->setSizePolicy(policy);
     value->setWordWrap(true);
+    box->set_size_policy(policy);
     QFont bold = value->font();
     bold.setBold(true);
     value->setFont(bold);
     value->setStyleSheet("color: rgb(29, 63, 138);");
     layout->addWidget(caption_label, row, 0);
-    layout->addWidget(value, row, 1);
+    layout->addWidget(box, row, 1);
     return value;
 }
 
@@ -49,9 +54,7 @@ namespace {
 
 // A label whose text stays the same is left alone: it is neither laid out nor painted again.
 void show_text(QLabel* label, const QString& text) {
-    if (label->text() == text) return;
-    label->setText(text);
-    label->setToolTip(text);
+    static_cast<WrappedLabelBox*>(label->parentWidget())->set_text(text);
 }
 
 }  // namespace

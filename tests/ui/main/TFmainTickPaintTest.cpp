@@ -10,6 +10,7 @@
 #include <QSignalSpy>
 
 #include "ui/MainFaceFixture.h"
+#include "ui/main/LogFilterBox.h"
 #include "ui/main/TrayIcon.h"
 
 namespace quorvane::test {
@@ -48,6 +49,20 @@ std::set<std::pair<int, int>> changed_cells(const QSignalSpy& spy) {
     }
     return cells;
 }
+
+// Records the widgets whose layout is asked to lay them out again.
+class LayoutRecorder : public QObject {
+public:
+    LayoutRecorder() { qApp->installEventFilter(this); }
+    ~LayoutRecorder() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::LayoutRequest && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->layout() != nullptr)
+            laid_out.push_back(watched->objectName().toStdString());
+        return false;
+    }
+    std::vector<std::string> laid_out;
+};
 
 using TickPaint = MainFaceFixture;
 
@@ -126,6 +141,43 @@ TEST_F(TickPaint, ATickRepaintsTheChangedCellsAndNoOtherWidget) {
     }
     EXPECT_TRUE(grid_painted);
     EXPECT_TRUE(time_painted);
+}
+
+TEST_F(TickPaint, ANewTextOfAsManyLinesLaysOutNothing) {
+    net.add_ethernet(2, "LAN", ipv4(10, 0, 0, 2));
+    window->restore();
+    ticks(2);
+    settle();
+    QLabel* time = window->summary()->Label32();
+    const QString before = time->text();
+    const QRect filter = window->filter_box()->geometry();
+    const int line = time->height();
+
+    LayoutRecorder layouts;
+    ticks(1);
+    settle();
+    EXPECT_NE(time->text(), before) << "the duration moved on";
+    EXPECT_TRUE(layouts.laid_out.empty()) << layouts.laid_out.front();
+
+    // A text of more lines makes the line taller; the filter beside it stays where it was.
+    SummaryTexts texts;
+    texts.count = "1";
+    texts.time = "0:00:03 / " + std::string(40, '9') + " " + std::string(40, '8');
+    texts.traffic = "0";
+    texts.total = "0";
+    window->summary()->show_summary(texts);
+    settle();
+    EXPECT_FALSE(layouts.laid_out.empty());
+    EXPECT_GT(time->height(), line);
+    EXPECT_GE(time->height(), time->heightForWidth(time->width()));
+    EXPECT_EQ(time->toolTip(), time->text());
+    EXPECT_EQ(window->filter_box()->geometry(), filter);
+
+    // Back to one line: back to its height.
+    texts.time = "0:00:03 / 0.00";
+    window->summary()->show_summary(texts);
+    settle();
+    EXPECT_EQ(time->height(), line);
 }
 
 TEST_F(TickPaint, TheTrayIconIsHandedOverOnlyWhenItsPictureChanges) {

@@ -1,0 +1,72 @@
+#include "ui/main/WrappedLabelBox.h"
+
+#include <QEvent>
+#include <QLabel>
+
+namespace quorvane {
+
+WrappedLabelBox::WrappedLabelBox(QWidget* parent) : QWidget(parent), m_label(new QLabel(this)) {}
+
+void WrappedLabelBox::set_size_policy(const QSizePolicy& policy) {
+    m_label->setSizePolicy(policy);
+    setSizePolicy(policy);
+}
+
+void WrappedLabelBox::set_text(const QString& text) {
+    if (m_label->text() == text) return;
+    m_label->setText(text);
+    m_label->setToolTip(text);
+    check_height();
+}
+
+QSize WrappedLabelBox::sizeHint() const {
+    return m_label->sizeHint();
+}
+
+QSize WrappedLabelBox::minimumSizeHint() const {
+    return m_label->minimumSizeHint();
+}
+
+bool WrappedLabelBox::hasHeightForWidth() const {
+    return m_label->hasHeightForWidth();
+}
+
+int WrappedLabelBox::heightForWidth(int width) const {
+    return m_label->heightForWidth(width);
+}
+
+bool WrappedLabelBox::event(QEvent* event) {
+    // The label asks for a new layout (a new text, font or style): the box has no layout
+    // of its own, so the request comes here and is passed on only if the height changes.
+    if (event->type() == QEvent::LayoutRequest) check_height();
+    return QWidget::event(event);
+}
+
+void WrappedLabelBox::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    m_label->setGeometry(rect());
+    // A layout keeps the heights it asked for by width, so at a width it used before the
+    // last text change it may hand out a height measured for an older text: once per
+    // width and height, such a mismatch is sent back to it.
+    const int needed = m_label->heightForWidth(width());
+    if (needed != height() && (width() != m_width || needed != m_needed)) {
+        m_width = width();
+        m_needed = needed;
+        updateGeometry();
+        return;
+    }
+    m_width = width();
+    m_needed = needed;
+}
+
+void WrappedLabelBox::check_height() {
+    const int needed = m_label->heightForWidth(width());
+    // Not laid out yet, or a new height: the layout measures the label again.
+    if (!isVisible() || width() != m_width || needed != m_needed) {
+        m_width = width();
+        m_needed = needed;
+        updateGeometry();
+    }
+}
+
+}  // namespace quorvane

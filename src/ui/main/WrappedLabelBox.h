@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+
+namespace quorvane {
+
+// Holds one word-wrapping label in a layout and lays out its window again only when the
+// label needs another height at its width: a new text that fills as many lines as the
+// last one repaints the label and nothing else. (A word-wrapping label on its own makes
+// its whole window lay itself out at every change of its text.)
+class WrappedLabelBox : public QWidget {
+public:
+    // Holds a new label as its only child, filling the box.
+    explicit WrappedLabelBox(QWidget* parent);
+
+    QLabel* label() const { return m_label; }
+    // Gives the box and its label the same size policy.
+    void set_size_policy(const QSizePolicy& policy);
+    // Shows the text, with the whole text as its tool-tip; an unchanged text is left alone.
+    void set_text(const QString& text);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+    bool hasHeightForWidth() const override;
+    int heightForWidth(int width) const override;
+
+protected:
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // Asks the layout for room again when the label's height at the present width is not
+    // the one last measured there.
+    void check_height();
+
+    QLabel* m_label;
+    int m_width = -1;   // the width of the last measure
+    int m_needed = -1;  // the label's height for that width
+};
+
+}  // namespace quorvane
