@@ -73,6 +73,37 @@ TEST(NetworkSnapshot, ReadsEachTableOncePerTick) {
     EXPECT_EQ(net.dialup_reads, 1);
 }
 
+// The snapshot answers every lookup as the lookups over the whole tables do.
+TEST(NetworkSnapshot, AnswersAsTheTableLookups) {
+    test::FakeNetwork net;
+    net.add_ethernet(1, "one", 0);
+    net.addresses = {{0, 4},
+                     {ipv4(10, 0, 0, 1), 7},
+                     {ipv4(10, 0, 0, 9), 2},
+                     {ipv4(10, 0, 0, 2), 7},
+                     {ipv4(11, 0, 0, 1), 2}};
+    auto adapter = [](std::string name, uint32_t length, uint8_t last) {
+        IP_ADAPTER_INFO a;
+        a.AdapterName = name;
+        a.AddressLength = length;
+        a.Address = {0, 0x0C, 0x29, 0xAB, 0xCD, last, 1, 2};
+        return a;
+    };
+    net.adapters = {adapter(" eth1 ", 6, 0xEF), adapter("eth2", 6, 0xEF),  // same address
+                    adapter("wwan0", 8, 0xEF),  adapter("none", 0, 0),
+                    adapter("eth0", 6, 0x01),   adapter(std::string("tap\0x", 5), 6, 2)};
+    NetworkSnapshot snap(net, net);
+    for (uint32_t index : {1u, 2u, 3u, 4u, 7u, 9u})
+        EXPECT_EQ(snap.ip_of_interface(index), ip_of_interface(net.addresses, index)) << index;
+    for (const char* mac : {"00-0C-29-AB-CD-EF", " 00-0C-29-AB-CD-EF\n", "00-0C-29-AB-CD-EF-01-02",
+                            "00-00-00-00-00-00", "00-0C-29-AB-CD-01", "00-0C-29-AB-CD-02",
+                            "00-0C-29-AB-CD-EE", "", "00-0C-29"})
+        EXPECT_EQ(snap.adapter_name_of_mac(mac), adapter_name_of_mac(net.adapters, mac)) << mac;
+    EXPECT_EQ(snap.adapter_name_of_mac("00-0C-29-AB-CD-EF"), "eth1") << "the first in list order";
+    EXPECT_EQ(snap.ip_of_interface(2), "10.0.0.9") << "the first row in table order";
+    EXPECT_EQ(snap.adapter_name_of_mac("00-0C-29-AB-CD-02"), "tap") << "up to its zero character";
+}
+
 TEST(FindDevice, FirstPositionOrMinusOne) {
     Tmibarray devices(3);
     devices[0].if_index = 4;
