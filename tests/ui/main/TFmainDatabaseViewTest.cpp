@@ -114,11 +114,6 @@ TEST_F(DatabaseView, LongSummaryTextsLeaveTheLogFilterInsideTheWindow) {
     const int face_width = window->centralWidget()->width();
     EXPECT_LE(window->filter_box()->geometry().right(), face_width);
     EXPECT_LE(window->summary()->geometry().right(), before.left());
-    fprintf(stderr, "DBG face %d filter %d..%d summary %d..%d before %d..%d win %d l19 %s\n",
-            face_width, window->filter_box()->geometry().left(),
-            window->filter_box()->geometry().right(), window->summary()->geometry().left(),
-            window->summary()->geometry().right(), before.left(), before.right(), window->width(),
-            qPrintable(window->summary()->Label19()->text()));
     // Wrapped, each text is whole: its label is as tall as its lines.
     for (QLabel* label : {window->summary()->Label19(), window->summary()->Label23()}) {
         EXPECT_GE(label->height(), label->heightForWidth(label->width()))
