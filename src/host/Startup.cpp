@@ -2,7 +2,6 @@
 
 #include <QGuiApplication>
 #include <QSocketNotifier>
-#include <QTimer>
 
 #include <cstdlib>
 #include <filesystem>
@@ -23,7 +22,6 @@
 #include "platform/SystemError.h"
 #include "ui/common/MessageBox.h"
 #include "ui/main/Forms.h"
-#include "ui/main/LogStatusLine.h"
 
 namespace quorvane {
 
@@ -189,13 +187,9 @@ int program_body(TUniApplication& application, StartupPorts& ports) {
     // main window's last figures wrote, within a second.
     auto central = start_central_worker(data_dir, application.event_log(),
                                         application.event_logger().source());
-    // What keeps the central log from being written shows in the main window's error line,
-    // read on the main thread once a second; the timer goes with the window.
-    auto* central_status = new QTimer(main_window);
-    QObject::connect(central_status, &QTimer::timeout, main_window, [&central, main_window] {
-        main_window->log_status()->set_central_problem(central->problem());
-    });
-    central_status->start(1000);
+    // What keeps the central log from being written shows in the main window's error line;
+    // the window's tick reads it.
+    main_window->set_central_problem_source([&central] { return central->problem(); });
     try {
         application.Run();
     } catch (const ENotService&) {

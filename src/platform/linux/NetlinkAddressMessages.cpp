@@ -7,6 +7,8 @@
 #include <linux/rtnetlink.h>
 #include <sys/socket.h>
 
+#include "platform/linux/NetlinkDumpWalk.h"
+
 namespace quorvane {
 
 namespace {
@@ -53,25 +55,10 @@ bool parse_address(const nlmsghdr* header, InterfaceNameOf name_of, InterfaceAdd
 DumpProgress parse_address_messages(const void* data, std::size_t size,
                                     std::vector<InterfaceAddress>& addresses,
                                     InterfaceNameOf name_of) {
-    int length = static_cast<int>(size);
     InterfaceAddress item;
-    for (auto* header = static_cast<const nlmsghdr*>(data); NLMSG_OK(header, length);
-         header = NLMSG_NEXT(header, length)) {
-        switch (header->nlmsg_type) {
-            case NLMSG_DONE:
-                return DumpProgress::done;
-            case NLMSG_ERROR:
-                return DumpProgress::failed;
-            case RTM_NEWADDR:
-                if (parse_address(header, name_of, item)) addresses.push_back(item);
-                break;
-            default:
-                break;
-        }
-        if (header->nlmsg_flags & NLM_F_DUMP_INTR) return DumpProgress::failed;
-    }
-    // Bytes left over that make no whole message: the buffer was cut.
-    return length == 0 ? DumpProgress::more : DumpProgress::failed;
+    return walk_dump(data, size, RTM_NEWADDR, [&](const nlmsghdr* header) {
+        if (parse_address(header, name_of, item)) addresses.push_back(item);
+    });
 }
 
 }  // namespace quorvane

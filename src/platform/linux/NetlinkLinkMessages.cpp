@@ -7,6 +7,8 @@
 #include <linux/netlink.h>
 #include <linux/rtnetlink.h>
 
+#include "platform/linux/NetlinkDumpWalk.h"
+
 namespace quorvane {
 
 namespace {
@@ -68,24 +70,9 @@ std::optional<NetlinkLink> parse_link(const nlmsghdr* header) {
 
 DumpProgress parse_link_messages(const void* data, std::size_t size,
                                  std::vector<NetlinkLink>& links) {
-    int length = static_cast<int>(size);
-    for (auto* header = static_cast<const nlmsghdr*>(data); NLMSG_OK(header, length);
-         header = NLMSG_NEXT(header, length)) {
-        switch (header->nlmsg_type) {
-            case NLMSG_DONE:
-                return DumpProgress::done;
-            case NLMSG_ERROR:
-                return DumpProgress::failed;
-            case RTM_NEWLINK:
-                if (auto link = parse_link(header)) links.push_back(std::move(*link));
-                break;
-            default:
-                break;
-        }
-        if (header->nlmsg_flags & NLM_F_DUMP_INTR) return DumpProgress::failed;
-    }
-    // Bytes left over that make no whole message: the buffer was cut.
-    return length == 0 ? DumpProgress::more : DumpProgress::failed;
+    return walk_dump(data, size, RTM_NEWLINK, [&](const nlmsghdr* header) {
+        if (auto link = parse_link(header)) links.push_back(std::move(*link));
+    });
 }
 
 }  // namespace quorvane

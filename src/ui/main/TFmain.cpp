@@ -217,6 +217,7 @@ void TFmain::Timer3Timer() {
     } catch (...) {
         write_tick_error("Unknown error in the sampling tick");
     }
+    if (m_central_problem) m_log_status->set_central_problem(m_central_problem());
 }
 
 void TFmain::write_tick_error(const std::string& message) {

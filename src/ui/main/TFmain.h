@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include <QMainWindow>
 
@@ -107,6 +108,12 @@ public:
     DisplayModeBar* display_mode() const { return m_display_mode; }
     SummaryPanel* summary() const { return m_summary; }
     LogStatusLine* log_status() const { return m_log_status; }
+    // Where each tick reads what keeps the central log from being written (empty text: it
+    // works, or there is none), for the error line; the tick reads it, so it costs no
+    // wake-up of its own.
+    void set_central_problem_source(std::function<std::string()> source) {
+        m_central_problem = std::move(source);
+    }
     LogFilterBox* filter_box() const { return m_filter; }
     TrayIcon* tray() const { return m_tray; }
     HelpMenu* PopupMenu2() const { return m_help_menu; }
@@ -165,6 +172,7 @@ private:
     DisplayModeBar* m_display_mode = nullptr;
     SummaryPanel* m_summary = nullptr;
     LogStatusLine* m_log_status = nullptr;
+    std::function<std::string()> m_central_problem;
     LogFilterBox* m_filter = nullptr;
     TrayIcon* m_tray = nullptr;
     HelpMenu* m_help_menu = nullptr;

@@ -21,6 +21,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "ChildCheck.h"
 #include "FakeSysfs.h"
 #include "platform/linux/AddressTableMerge.h"
 #include "platform/linux/NetlinkAddressMessages.h"
@@ -30,6 +31,8 @@
 namespace quorvane {
 namespace {
 
+using test::ChildCheckResult;
+using test::run_child_check;
 using test::stored;
 using test::TempDir;
 
@@ -262,29 +265,11 @@ TEST(KernelAddressDumpTest, AddressTableInOwnNamespace) {
     if (geteuid() != 0) GTEST_SKIP() << "needs root to make a network namespace";
     if (access("/dev/net/tun", R_OK | W_OK) != 0) GTEST_SKIP() << "no /dev/net/tun";
     TempDir dir;
-    int pipe_ends[2];
-    ASSERT_EQ(pipe(pipe_ends), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        close(pipe_ends[0]);
-        check_address_dump_in_namespace(dir, pipe_ends[1]);
-    }
-    close(pipe_ends[1]);
-    std::string report;
-    char buffer[512];
-    for (ssize_t got; (got = read(pipe_ends[0], buffer, sizeof buffer)) != 0;) {
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) break;
-        report.append(buffer, static_cast<std::size_t>(got));
-    }
-    close(pipe_ends[0]);
-    int status = 0;
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    ASSERT_TRUE(WIFEXITED(status)) << "the namespace check ended abnormally";
-    if (WEXITSTATUS(status) == 77) GTEST_SKIP() << report;
-    EXPECT_EQ(WEXITSTATUS(status), 0) << report;
+    const ChildCheckResult result =
+        run_child_check([&](int report) { check_address_dump_in_namespace(dir, report); });
+    ASSERT_TRUE(result.exited) << "the namespace check ended abnormally";
+    if (result.status == 77) GTEST_SKIP() << result.report;
+    EXPECT_EQ(result.status, 0) << result.report;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "traffic/TrafficEngine.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/main/Forms.h"
+#include "ui/main/LogStatusLine.h"
 
 namespace quorvane::test {
 namespace {
@@ -66,6 +67,22 @@ TEST_F(TFmainTick, OneTickSamplesReadsTheDeviceOptionsAndLogsTheNewConnection) {
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].deventry, "eth0");
     EXPECT_TRUE(events.entries().empty());
+}
+
+// The central log's trouble reaches the error line on the tick, with no timer of its own,
+// and goes once its source says the pushes work again.
+TEST_F(TFmainTick, TheTickShowsWhatKeepsTheCentralLogFromBeingWritten) {
+    auto window = make_window();
+    std::string problem = "central log: password authentication failed";
+    window->set_central_problem_source([&problem] { return problem; });
+
+    window->Timer3Timer();
+    EXPECT_EQ(window->log_status()->problem().toStdString(),
+              "Central log: password authentication failed");
+
+    problem.clear();
+    window->Timer3Timer();
+    EXPECT_TRUE(window->log_status()->problem().isEmpty());
 }
 
 TEST_F(TFmainTick, AnErrorEndsTheTickReachesTheEventLogOnceAndTheNextTickRuns) {
