@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "config/FileChangeWatch.h"
 #include "format/RegionalSettings.h"
 #include "usage/TariffBook.h"
 
@@ -23,19 +24,10 @@ public:
     TariffBook& current();
 
 private:
-    struct Stamp {
-        bool exists = false;
-        unsigned long long inode = 0, device = 0;
-        long long size = 0, seconds = 0, nanoseconds = 0;
-        bool operator==(const Stamp&) const = default;
-    };
-    Stamp stamp() const;
-
     std::string m_path;
     RegionalSettings m_regional;
+    FileChangeWatch m_watch;
     std::optional<TariffBook> m_book;
-    Stamp m_stamp;
-    bool m_recent = false;  // written less than a second before the book was made
 };
 
 }  // namespace quorvane

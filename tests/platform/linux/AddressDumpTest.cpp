@@ -215,13 +215,22 @@ void make_ppp_link(NamespaceCheck& c, const char* name, const char* local, const
 
     const uint32_t lo = if_nametoindex("lo"), qva = if_nametoindex("qva"),
                    qvb = if_nametoindex("qvb"), ppp = if_nametoindex("ppp8x");
+    // A link's state follows an `ip link` command a moment later (the kernel passes a
+    // carrier change on in the background), so the tables are read until they show it, for
+    // two seconds at most.
     auto compare = [&](const TMibIPAddrArray& expected, const std::string& when) {
-        TMIBIfArray interfaces;
-        tables.read_if_table(interfaces);
-        reference.read_if_table(interfaces);
         TMibIPAddrArray table, from_getifaddrs;
-        tables.read_ip_addr_table(table);
-        reference.read_ip_addr_table(from_getifaddrs);
+        for (int attempt = 0; attempt < 20; ++attempt) {
+            if (attempt > 0) usleep(100 * 1000);
+            TMIBIfArray interfaces;
+            tables.read_if_table(interfaces);
+            reference.read_if_table(interfaces);
+            table.clear();
+            from_getifaddrs.clear();
+            tables.read_ip_addr_table(table);
+            reference.read_ip_addr_table(from_getifaddrs);
+            if (table == expected && table == from_getifaddrs) break;
+        }
         c.check(table == expected,
                 when + ": got " + text_of(table) + "wanted " + text_of(expected));
         c.check(table == from_getifaddrs,
