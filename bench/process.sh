@@ -108,6 +108,9 @@ run_program() {
   rm -rf "$data"
   "$root/scripts/provision" "$data" >/dev/null
   printf '[general]\nstartminimized=%s\ntipoftheday=0\n' "$minimized" >"$data/config/config.ini"
+  # The program finds its data directory through the user's registry file.
+  mkdir -p "$work/xdg/quorvane"
+  printf '[Software\\pwktdd]\nCurrentDir=%s\n' "$data" >"$work/xdg/quorvane/registry.ini"
   local wrapper=() profile=$PWD/callgrind.$2.$1.out
   ((callgrind)) && wrapper=(valgrind --tool=callgrind --instr-atstart=no
     "--callgrind-out-file=$profile")
@@ -117,6 +120,12 @@ run_program() {
   pid=$!
   sleep "$warmup"
   kill -0 "$pid" 2>/dev/null || { echo "process.sh: quorvane ended:" >&2; cat "$work/err" >&2; exit 1; }
+  # A program that logs elsewhere runs with other options than the ones set above.
+  if ! ls -l /proc/"$pid"/fd 2>/dev/null | grep -q -- "$data/config/log.db"; then
+    echo "process.sh: quorvane does not log into $data:" >&2
+    cat "$work/err" >&2
+    exit 1
+  fi
   if ((callgrind)); then
     callgrind_control -i on "$pid" >/dev/null 2>&1
     sleep "$seconds"
