@@ -7,7 +7,11 @@
 # (startminimized=1) and shown on the now-online view, and reads the CPU time of every thread
 # of the process (/proc/PID/task/*/schedstat) and its context switches over SECONDS seconds
 # after a warm-up. It prints the CPU microseconds per second, the wake-ups (voluntary context
-# switches) per second and the ratio of the CPU per second to the floor. Needs root.
+# switches) per second and the ratio of the CPU per second to the floor. Beside the floor of
+# the tight loop it measures the same reading done once a second by a process of its own
+# (qv_floor_process, floor_proc in microseconds per second) the way it measures the program,
+# and prints the program's ratio to that too (r_proc): a process woken once a second pays
+# for the wake and for caches gone cold, which a tight loop never does. Needs root.
 #
 # usage: bench/process.sh [BUILD_DIR] [SECONDS] [COUNTS...]
 #   BUILD_DIR  the build folder (default: build); SECONDS the measured time of each run
@@ -29,9 +33,11 @@ warmup=${QV_PROCESS_WARMUP:-5}
 ((callgrind)) && warmup=${QV_PROCESS_WARMUP:-15}  # valgrind starts slowly
 program=$build/src/app/quorvane
 bench=$build/bench/qv_bench
+floor_process=$build/bench/qv_floor_process
 [ "$(id -u)" = 0 ] || { echo "process.sh: needs root" >&2; exit 1; }
 [ -x "$program" ] || { echo "process.sh: $program is missing (scripts/build quorvane)" >&2; exit 1; }
 [ -x "$bench" ] || { echo "process.sh: $bench is missing (scripts/build qv_bench)" >&2; exit 1; }
+[ -x "$floor_process" ] || { echo "process.sh: $floor_process is missing (scripts/build qv_floor_process)" >&2; exit 1; }
 
 nsa=qv17procA$$ nsb=qv17procB$$
 work=$(mktemp -d)
@@ -72,6 +78,22 @@ floor_us() {
     python3 -c 'import json, sys
 print(next(b["cpu_time"] for b in json.load(sys.stdin)["benchmarks"]
            if b.get("aggregate_name") == "median"))'
+}
+
+# floor_process_us: the CPU microseconds per second of qv_floor_process (the floor reading
+# once a second, as a process of its own) in the first namespace, over SECONDS after the
+# warm-up.
+floor_process_us() {
+  ip netns exec "$nsa" "$floor_process" &
+  pid=$!
+  sleep "$warmup"
+  kill -0 "$pid" 2>/dev/null || { echo "process.sh: qv_floor_process ended" >&2; exit 1; }
+  local before after
+  before=$(sample)
+  sleep "$seconds"
+  after=$(sample)
+  stop
+  delta "$seconds" "$before" "$after" | cut -d' ' -f1
 }
 
 # sample: one line per thread, "<tid> <cpu ns> <voluntary switches> <involuntary switches>".
@@ -155,15 +177,17 @@ if ((callgrind)); then
   done
   exit 0
 fi
-printf '%-10s %-7s %10s %12s %9s %9s %8s %7s\n' interfaces window floor_us cpu_us_per_s ratio \
-  wakeups/s invol/s threads
+printf '%-10s %-7s %8s %10s %12s %7s %7s %9s %8s %7s\n' interfaces window floor_us \
+  floor_proc cpu_us_per_s ratio r_proc wakeups/s invol/s threads
 for n in "${counts[@]}"; do
   namespaces "$n"
   floor=$(floor_us)
+  floor_proc=$(floor_process_us)
   for state in hidden shown; do
     read -r cpu wake invol threads <<<"$(run_program "$state" "$n")"
-    printf '%-10s %-7s %10.1f %12d %9.1f %9.2f %8.2f %7s\n' "$n" "$state" "$floor" "$cpu" \
-      "$(awk -v c="$cpu" -v f="$floor" 'BEGIN { print c / f }')" "$wake" "$invol" "$threads"
+    printf '%-10s %-7s %8.1f %10d %12d %7.1f %7.2f %9.2f %8.2f %7s\n' "$n" "$state" "$floor" \
+      "$floor_proc" "$cpu" "$(awk -v c="$cpu" -v f="$floor" 'BEGIN { print c / f }')" \
+      "$(awk -v c="$cpu" -v f="$floor_proc" 'BEGIN { print c / f }')" "$wake" "$invol" "$threads"
   done
 done
 echo "load: $(uptime)"

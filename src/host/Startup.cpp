@@ -185,11 +185,10 @@ int program_body(TUniApplication& application, StartupPorts& ports) {
 
     // The central log's worker pushes on a thread of its own; at the end it gets the rows the
     // main window's last figures wrote, within a second.
-    auto central = start_central_worker(data_dir, application.event_log(),
-                                        application.event_logger().source());
+    CentralWorker central(data_dir, application.event_log(), application.event_logger().source());
     // What keeps the central log from being written shows in the main window's error line;
     // the window's tick reads it.
-    main_window->set_central_problem_source([&central] { return central->problem(); });
+    main_window->set_central_problem_source([&central] { return central.replica().problem(); });
     try {
         application.Run();
     } catch (const ENotService&) {
@@ -198,7 +197,7 @@ int program_body(TUniApplication& application, StartupPorts& ports) {
     // The main window writes the last figures itself when it goes.
     write_final_figures_if_exit_comes(nullptr);
     application.exit_procedure();
-    central->stop();
+    central.stop();
     return 0;
 }
 

@@ -22,7 +22,8 @@ struct CentralReplica::Shared {
     mutable std::mutex mutex;
     std::condition_variable wake;
     bool stopping = false;
-    bool detached = false;  // the owner has gone: report nothing more
+    bool settings_touched = false;  // settings_changed() since the worker last looked
+    bool detached = false;          // the owner has gone: report nothing more
     PgDeadline deadline{Clock::time_point::max()};
     size_t pushes = 0;
     size_t failures = 0;
@@ -96,6 +97,14 @@ void CentralReplica::stop() {
     m_thread.detach();
 }
 
+void CentralReplica::settings_changed() {
+    {
+        std::lock_guard lock(m_shared->mutex);
+        m_shared->settings_touched = true;
+    }
+    m_shared->wake.notify_all();
+}
+
 size_t CentralReplica::pushes() const {
     std::lock_guard lock(m_shared->mutex);
     return m_shared->pushes;
@@ -165,12 +174,14 @@ void CentralReplica::run(std::shared_ptr<Shared> shared) {
     for (;;) {
         {
             std::unique_lock lock(shared->mutex);
-            // Wait for the next push, checking the settings now and then: a new target is
-            // pushed to at once.
+            // Wait for the next push, checking the settings when told they may have changed
+            // and now and then: a new target is pushed to at once.
             while (!shared->stopping && Clock::now() < next) {
                 const auto check = std::min(next, Clock::now() + timing.settings_check);
-                shared->wake.wait_until(lock, check, [&] { return shared->stopping; });
+                shared->wake.wait_until(
+                    lock, check, [&] { return shared->stopping || shared->settings_touched; });
                 if (shared->stopping || Clock::now() >= next) break;
+                shared->settings_touched = false;
                 lock.unlock();
                 std::optional<CentralTarget> now;
                 bool read = true;

@@ -17,8 +17,11 @@ namespace quorvane {
 // (never the caller's) that pushes every `interval`, and once more when stopped. Nothing the
 // meter does waits for it.
 //
-// The settings are read again before every push and once a second while waiting, so a changed
-// or removed url is taken up without a restart; no target means nothing is pushed. A failure
+// The settings are read again before every push, and while waiting whenever the owner says
+// they may have changed (settings_changed(), from a watch of the file) and every
+// `settings_check` in case that word never comes, so a changed or removed url is taken up
+// without a restart; no target means nothing is pushed. A meter without a central log thus
+// wakes its worker once a minute, not once a second. A failure
 // is reported once per kind (a server that is down, a refused login, a missing table, ...)
 // until the kind changes or a push succeeds, and the next try waits longer each time, from
 // `first_retry` doubling up to `longest_retry`. stop() gives the worker one last push that
@@ -31,7 +34,7 @@ public:
         std::chrono::milliseconds longest_retry{300'000};
         std::chrono::milliseconds push_timeout{20'000};
         std::chrono::milliseconds last_push{1'000};
-        std::chrono::milliseconds settings_check{1'000};
+        std::chrono::milliseconds settings_check{60'000};
     };
     // The target as the settings say now; std::nullopt when there is none. May throw
     // CentralError (kind settings) for settings that cannot be used.
@@ -49,6 +52,9 @@ public:
     // The last push, bounded, then the end of the thread. A worker that does not end in time
     // is left to end by itself; it reports nothing more.
     void stop();
+    // The settings may have changed: the waiting worker reads them now, and pushes at once
+    // to a target that is new. Any thread may call it.
+    void settings_changed();
 
     // For tests and the status line: pushes done and failures seen so far.
     size_t pushes() const;
