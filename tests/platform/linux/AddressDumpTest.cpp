@@ -32,6 +32,7 @@ namespace quorvane {
 namespace {
 
 using test::ChildCheckResult;
+using test::NamespaceCheck;
 using test::run_child_check;
 using test::stored;
 using test::TempDir;
@@ -142,33 +143,6 @@ TEST(AddressMessagesTest, BrokenAnswersFail) {
                   DumpProgress::failed);
     }
 }
-
-// The checks of the kernel's address dump, run in a child process of its own network
-// namespace. Exit code 0 passes, 77 cannot run here; failures are written to `report`.
-class NamespaceCheck {
-public:
-    explicit NamespaceCheck(int report) : m_report(report) {}
-
-    [[noreturn]] void skip(const std::string& why) {
-        std::string text = why + ": " + std::strerror(errno);
-        (void)!write(m_report, text.data(), text.size());
-        _exit(77);
-    }
-    void check(bool ok, const std::string& what) {
-        if (!ok) m_failures += what + "\n";
-    }
-    void run(const std::string& command) {
-        if (std::system((command + " >/dev/null 2>&1").c_str()) != 0) skip("failed: " + command);
-    }
-    [[noreturn]] void finish() {
-        (void)!write(m_report, m_failures.data(), m_failures.size());
-        _exit(m_failures.empty() ? 0 : 1);
-    }
-
-private:
-    int m_report;
-    std::string m_failures;
-};
 
 std::string text_of(const TMibIPAddrArray& table) {
     std::string text;

@@ -1,6 +1,8 @@
 #include "ChildCheck.h"
 
 #include <cerrno>
+#include <cstdlib>
+#include <cstring>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -40,6 +42,21 @@ ChildCheckResult run_child_check(const std::function<void(int report)>& check) {
     result.exited = WIFEXITED(status);
     result.status = result.exited ? WEXITSTATUS(status) : -1;
     return result;
+}
+
+void NamespaceCheck::skip(const std::string& why) {
+    std::string text = why + ": " + std::strerror(errno);
+    (void)!write(m_report, text.data(), text.size());
+    _exit(77);
+}
+
+void NamespaceCheck::run(const std::string& command) {
+    if (std::system((command + " >/dev/null 2>&1").c_str()) != 0) skip("failed: " + command);
+}
+
+void NamespaceCheck::finish() {
+    (void)!write(m_report, m_failures.data(), m_failures.size());
+    _exit(m_failures.empty() ? 0 : 1);
 }
 
 }  // namespace quorvane::test
