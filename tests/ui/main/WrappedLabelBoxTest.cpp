@@ -75,5 +75,35 @@ TEST(WrappedLabelBoxTest, AWidthUsedBeforeATextChangeIsMeasuredAgain) {
                                 << holder.label()->heightForWidth(150);
 }
 
+// Whatever the texts that follow each other, the label always has the height its text needs
+// at its width: a text that stays on one line keeps it without a measure, and one that needs
+// more lines (or joins, marks or breaks its characters) gets them.
+TEST(WrappedLabelBoxTest, EveryTextGetsTheHeightItNeeds) {
+    Holder holder;
+    holder.width(260);
+    const QString texts[] = {
+        "00:00:01",
+        "00:00:02",
+        "12 connections, 1:23:45 h, 1,024.00 MB",
+        "12 connections, 1:23:46 h, 1,024.01 MB",
+        QString(40, QLatin1Char('W')),  // one word wider than the label
+        "short",
+        "a text of many words that surely needs a second line at this width, and a third",
+        "short",
+        QString::fromUtf8("caf\u00e9 \u20ac 12.50 \u2013 ok"),
+        QString::fromUtf8("two\nlines"),
+        QString::fromUtf8("e\u0301 and \u05e9\u05dc\u05d5\u05dd and \U0001F600"),
+        QString(38, QLatin1Char('i')),
+        QString(38, QLatin1Char('M')),
+        "00:00:03",
+    };
+    for (const QString& text : texts) {
+        holder.box->set_text(text);
+        settle();
+        EXPECT_EQ(holder.label()->height(), holder.label()->heightForWidth(holder.label()->width()))
+            << text.toStdString();
+    }
+}
+
 }  // namespace
 }  // namespace quorvane::test
