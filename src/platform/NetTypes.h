@@ -40,6 +40,7 @@ struct IP_ADAPTER_INFO {
     std::string AdapterName;
     uint32_t AddressLength = 0;
     std::array<uint8_t, 8> Address{};
+    bool operator==(const IP_ADAPTER_INFO&) const = default;
 };
 using TIP_ADAPTER_INFO_ARR = std::vector<IP_ADAPTER_INFO>;
 

@@ -55,8 +55,32 @@ std::string adapter_name_of_mac(NetworkTables& tables, const std::string& mac) {
     return adapter_name_of_mac(adapters, mac);
 }
 
-NetworkSnapshot::NetworkSnapshot(NetworkTables& tables, DialupDirectory& dialup)
-    : m_tables(tables), m_dialup(dialup) {
+void AdapterIndex::update(const TIP_ADAPTER_INFO_ARR& adapters) {
+    if (m_made && adapters == m_source) return;
+    m_source = adapters;
+    m_made = true;
+    m_sorted.clear();
+    m_sorted.reserve(adapters.size());
+    for (const auto& a : adapters)
+        m_sorted.push_back({mac_text(a.Address, a.AddressLength), adapter_name(a)});
+    std::stable_sort(m_sorted.begin(), m_sorted.end(), [](const Adapter& a, const Adapter& b) {
+        return a.address.view() < b.address.view();
+    });
+}
+
+std::string AdapterIndex::name_of(const std::string& mac) const {
+    const std::string_view wanted = trimmed_view(mac);
+    auto found = std::lower_bound(m_sorted.begin(), m_sorted.end(), wanted,
+                                  [](const Adapter& adapter, std::string_view text) {
+                                      return adapter.address.view() < text;
+                                  });
+    if (found == m_sorted.end() || found->address.view() != wanted) return kUnknown;
+    return found->name;
+}
+
+NetworkSnapshot::NetworkSnapshot(NetworkTables& tables, DialupDirectory& dialup,
+                                 AdapterIndex* adapters)
+    : m_tables(tables), m_dialup(dialup), m_adapters(adapters ? *adapters : m_own_adapters) {
     m_tables.read_if_table(m_interfaces);
     if (m_interfaces.empty()) return;
     TMibIPAddrArray addresses;
@@ -88,24 +112,13 @@ std::string NetworkSnapshot::dialup_name_of_ip(const std::string& ip) {
 }
 
 std::string NetworkSnapshot::adapter_name_of_mac(const std::string& mac) {
-    if (!m_adapter_of) {
+    if (!m_adapters_read) {
         TIP_ADAPTER_INFO_ARR adapters;
         m_tables.read_adapters_info(adapters);
-        auto& list = m_adapter_of.emplace();
-        list.reserve(adapters.size());
-        for (const auto& a : adapters)
-            list.push_back({mac_text(a.Address, a.AddressLength), adapter_name(a)});
-        std::stable_sort(list.begin(), list.end(), [](const Adapter& a, const Adapter& b) {
-            return a.address.view() < b.address.view();
-        });
+        m_adapters.update(adapters);
+        m_adapters_read = true;
     }
-    const std::string_view wanted = trimmed_view(mac);
-    auto found = std::lower_bound(m_adapter_of->begin(), m_adapter_of->end(), wanted,
-                                  [](const Adapter& adapter, std::string_view text) {
-                                      return adapter.address.view() < text;
-                                  });
-    if (found == m_adapter_of->end() || found->address.view() != wanted) return kUnknown;
-    return found->name;
+    return m_adapters.name_of(mac);
 }
 
 }  // namespace quorvane

@@ -29,12 +29,34 @@ std::string ip_of_interface(NetworkTables& tables, uint32_t if_index);
 std::string dialup_name_of_ip(DialupDirectory& dialup, const std::string& ip);
 std::string adapter_name_of_mac(NetworkTables& tables, const std::string& mac);
 
+// The adapters by address text, ascending; of equal texts the first in list order comes
+// first and wins. Kept from one tick to the next, it is sorted again only when the adapter
+// list differs from the one it was made of.
+class AdapterIndex {
+public:
+    void update(const TIP_ADAPTER_INFO_ARR& adapters);
+    // The name of the adapter with that address text (blanks around it do not count);
+    // kUnknown when there is none.
+    std::string name_of(const std::string& mac) const;
+
+private:
+    struct Adapter {
+        MacText address;
+        std::string name;
+    };
+    bool m_made = false;
+    TIP_ADAPTER_INFO_ARR m_source;
+    std::vector<Adapter> m_sorted;
+};
+
 // One tick's view of the machine: the interface and address tables read once, the adapter
 // list and the dial-up connections read at their first lookup. Every lookup of the tick is
 // answered from it, so a tick's cost grows with the number of interfaces, not its square.
 class NetworkSnapshot {
 public:
-    NetworkSnapshot(NetworkTables& tables, DialupDirectory& dialup);
+    // `adapters` is the index kept from the last tick, if any.
+    NetworkSnapshot(NetworkTables& tables, DialupDirectory& dialup,
+                    AdapterIndex* adapters = nullptr);
 
     const TMIBIfArray& interfaces() const { return m_interfaces; }
     std::string ip_of_interface(uint32_t if_index) const;
@@ -47,13 +69,9 @@ private:
     TMIBIfArray m_interfaces;
     // Interface index and the address of its first row in sorted order, ascending by index.
     std::vector<std::pair<uint32_t, uint32_t>> m_address_of;
-    // The adapters by address text, ascending; of equal texts the first in list order
-    // comes first and wins.
-    struct Adapter {
-        MacText address;
-        std::string name;
-    };
-    std::optional<std::vector<Adapter>> m_adapter_of;
+    AdapterIndex m_own_adapters;
+    AdapterIndex& m_adapters;
+    bool m_adapters_read = false;
     std::optional<TDialupEntriesArray> m_connections;
 };
 

@@ -33,7 +33,7 @@ void TrafficEngine::advance_tick_counter() {
 }
 
 void TrafficEngine::sample_interfaces() {
-    NetworkSnapshot snapshot(m_ports.tables, m_ports.dialup);
+    NetworkSnapshot snapshot(m_ports.tables, m_ports.dialup, &m_adapters);
     // The lines are written over the last tick's, in their own buffers: from one tick to the
     // next the table's texts need no fresh memory.
     size_t lines = 0;

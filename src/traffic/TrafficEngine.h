@@ -10,6 +10,7 @@
 #include "platform/DialupDirectory.h"
 #include "platform/NetworkTables.h"
 #include "platform/RandomSource.h"
+#include "traffic/NetworkSnapshot.h"
 #include "traffic/SamplingObserver.h"
 #include "traffic/Tmibdata.h"
 
@@ -88,6 +89,8 @@ private:
     void rewrite_rows_of_replaced_file();
 
     TrafficPorts m_ports;
+    // The adapters by address, sorted again only when they change.
+    AdapterIndex m_adapters;
     RegionalSettings m_regional;
     std::string m_dev_ini_path;
     LogDatabase& m_log;

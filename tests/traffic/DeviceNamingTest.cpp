@@ -104,6 +104,40 @@ TEST(NetworkSnapshot, AnswersAsTheTableLookups) {
     EXPECT_EQ(snap.adapter_name_of_mac("00-0C-29-AB-CD-02"), "tap") << "up to its zero character";
 }
 
+// The adapter index kept from tick to tick answers each tick from that tick's adapters:
+// a changed address, name, order or a new adapter is seen at once.
+TEST(NetworkSnapshot, AKeptAdapterIndexFollowsTheAdaptersOfEachTick) {
+    auto adapter = [](std::string name, uint8_t last) {
+        IP_ADAPTER_INFO a;
+        a.AdapterName = name;
+        a.AddressLength = 6;
+        a.Address = {0, 0x0C, 0x29, 0xAB, 0xCD, last, 0, 0};
+        return a;
+    };
+    const TIP_ADAPTER_INFO_ARR ticks[] = {
+        {adapter("eth0", 1), adapter("eth1", 2)},
+        {adapter("eth0", 1), adapter("eth1", 2)},                      // the same again
+        {adapter("eth0", 1), adapter("eth1", 3)},                      // an address changed
+        {adapter("lan", 1), adapter("eth1", 3)},                       // a name changed
+        {adapter("eth1", 3), adapter("lan", 1)},                       // another order
+        {adapter("eth1", 1), adapter("lan", 1)},                       // the same address twice
+        {adapter("eth1", 1), adapter("lan", 1), adapter("wlan0", 9)},  // one more
+        {},
+    };
+    test::FakeNetwork net;
+    net.add_ethernet(1, "one", 0);
+    AdapterIndex kept;
+    for (size_t tick = 0; tick < std::size(ticks); ++tick) {
+        net.adapters = ticks[tick];
+        NetworkSnapshot snap(net, net, &kept);
+        for (const char* mac :
+             {"00-0C-29-AB-CD-01", "00-0C-29-AB-CD-02", "00-0C-29-AB-CD-03", "00-0C-29-AB-CD-09"}) {
+            EXPECT_EQ(snap.adapter_name_of_mac(mac), adapter_name_of_mac(net.adapters, mac))
+                << "tick " << tick << " " << mac;
+        }
+    }
+}
+
 TEST(FindDevice, FirstPositionOrMinusOne) {
     Tmibarray devices(3);
     devices[0].if_index = 4;

@@ -37,6 +37,9 @@ public:
     const LinuxLink* find(const std::string& name);
 
     const LinkAttributeCache& attributes() const { return m_attributes; }
+    // Grows whenever a reading differs from the last in more than the counters: what is
+    // made of the links and addresses alone holds while it stays the same.
+    std::size_t generation() const { return m_generation; }
 
 private:
     explicit LinuxLinks(KernelSources kernel);
@@ -48,6 +51,7 @@ private:
     // Positions of the reading's links ascending by name, of equal names the lowest index
     // first: looking up every interface by name costs a tick no more than sorting once.
     std::vector<std::size_t> m_by_name;
+    std::size_t m_generation = 0;
 };
 
 }  // namespace quorvane

@@ -32,7 +32,13 @@ void NetlinkNetworkTables::read_ip_addr_table(TMibIPAddrArray& table) {
     try {
         const auto& reading = m_links.last();
         if (!reading.addresses) return;
-        table = merge_address_table(reading.links, *reading.addresses);
+        // Merged again only when the links or addresses changed.
+        if (m_merged_generation != m_links.generation()) {
+            m_merged_generation.reset();
+            m_merged = merge_address_table(reading.links, *reading.addresses);
+            m_merged_generation = m_links.generation();
+        }
+        table = m_merged;
     } catch (const std::exception&) {
         table.clear();
     }

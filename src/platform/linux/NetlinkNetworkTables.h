@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
+
 #include "platform/NetworkTables.h"
 #include "platform/linux/LinuxLinks.h"
 
@@ -22,6 +25,9 @@ public:
 
 private:
     LinuxLinks& m_links;
+    // The address table of the links' last generation.
+    std::optional<std::size_t> m_merged_generation;
+    TMibIPAddrArray m_merged;
 };
 
 }  // namespace quorvane

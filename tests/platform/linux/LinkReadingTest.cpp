@@ -6,10 +6,12 @@
 #include <linux/rtnetlink.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "FakeSysfs.h"
+#include "platform/linux/AddressTableMerge.h"
 #include "platform/linux/LinkConnectionNames.h"
 #include "platform/linux/NetlinkLinkMessages.h"
 #include "platform/linux/NetlinkNetworkTables.h"
@@ -175,6 +177,75 @@ TEST_F(LinkReadingTest, AnInterfaceThatComesBackIsReadAgain) {
 }
 
 // A dump answer cut into pieces, as the kernel may deliver it over several receives.
+// The address table is merged again only when the links or the addresses changed, yet it
+// always equals the table merged afresh from the tick's reading: new counters alone keep it,
+// a link going down, an address added or moved, a link renamed or gone change it.
+TEST_F(LinkReadingTest, TheAddressTableFollowsEveryChangeOfLinksAndAddresses) {
+    FakeLink eth0 = named("eth0", 2), eth1 = named("eth1", 3);
+    m_sysfs.add(eth0);
+    m_sysfs.add(eth1);
+    std::vector<InterfaceAddress> addresses{{"eth0", stored("10.0.0.1")},
+                                            {"eth1", stored("10.0.1.1")}};
+    LinuxLinks links(m_sysfs.links(), m_sysfs.root(), [&] { return addresses; });
+    auto replace = [&](const std::string& name, const FakeLink& link) {
+        m_sysfs.remove_link(name);
+        m_sysfs.add(link);
+    };
+    NetlinkNetworkTables tables(links);
+    struct Step {
+        const char* what;
+        std::function<void()> change;
+        bool same_generation;
+    };
+    const Step steps[] = {
+        {"at first", [] {}, false},
+        {"new counters",
+         [&] {
+             eth0.rx_bytes += 1000;
+             eth1.tx_bytes += 5;
+             replace("eth0", eth0);
+             replace("eth1", eth1);
+         },
+         true},
+        {"eth1 down",
+         [&] {
+             eth1.operstate = "down";
+             replace("eth1", eth1);
+         },
+         false},
+        {"an address added",
+         [&] {
+             addresses.push_back({"eth0:1", stored("10.0.0.2")});
+         },
+         false},
+        {"an address moved", [&] { addresses[0].name = "eth1"; }, false},
+        {"eth1 up, renamed",
+         [&] {
+             eth1.operstate = "up";
+             eth1.name = "lan1";
+             replace("eth1", eth1);
+         },
+         false},
+        {"eth0 gone", [&] { m_sysfs.remove_link("eth0"); }, false},
+    };
+    std::size_t generation = 0;
+    for (const auto& step : steps) {
+        step.change();
+        TMIBIfArray interfaces;
+        tables.read_if_table(interfaces);
+        TMibIPAddrArray table;
+        tables.read_ip_addr_table(table);
+        const auto& reading = links.last();
+        EXPECT_EQ(table, merge_address_table(reading.links, *reading.addresses)) << step.what;
+        if (step.same_generation) {
+            EXPECT_EQ(links.generation(), generation) << step.what;
+        } else {
+            EXPECT_NE(links.generation(), generation) << step.what;
+        }
+        generation = links.generation();
+    }
+}
+
 TEST(LinkMessagesTest, DumpAnswersAreReadWholeOrNotAtAll) {
     const auto dump = test::link_dump({named("lo", 1), named("eth0", 2)});
     const std::size_t first =
