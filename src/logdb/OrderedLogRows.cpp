@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <numeric>
 #include <stdexcept>
@@ -21,6 +22,7 @@ constexpr unsigned char long_text = 255;
 struct TextKey {
     uint64_t low = 0, high = 0;
 
+    TextKey() = default;
     explicit TextKey(std::string_view text) {
         const size_t size = text.size();
         const char* bytes = text.data();
@@ -41,6 +43,12 @@ struct TextKey {
         }
         high |= uint64_t{std::min<size_t>(size, 255)} << 56;
     }
+    // A key no text has: bytes with a length of 0.
+    static TextKey never() {
+        TextKey key;
+        key.low = 1;
+        return key;
+    }
     bool whole() const { return (high >> 56) <= 15; }
     bool operator==(const TextKey&) const = default;
 
@@ -60,31 +68,38 @@ private:
     }
 };
 
-// The distinct texts of one column, each under the number it was first met with, in an
-// open-addressing table: for the short texts of a log several times faster than a
-// node-based map. Rows often repeat the previous row's text, which is checked first.
+// The distinct texts of one column, each under the number it was first met with, and how
+// many rows have each, in an open-addressing table whose slots hold the texts' keys: for the
+// short texts of a log several times faster than a node-based map, and one memory access for
+// a text met before. Rows often repeat the previous row's text, which is checked first.
 class TextTable {
 public:
     uint32_t number_of(std::string_view text) {
         const TextKey key(text);
-        if (m_last < m_keys.size() && same(m_last, key, text)) return m_last;
+        if (key == m_last_key && (key.whole() || m_texts[m_last] == text)) {
+            ++m_counts[m_last];
+            return m_last;
+        }
         const uint64_t hash = hash_of(key, text);
         size_t at = find(hash, key, text);
-        if (m_slots[at] != 0) return m_last = m_slots[at] - 1;
-        if (m_keys.size() >= std::numeric_limits<uint32_t>::max() - 1) {
+        if (m_slots[at].number != 0) return remember(m_slots[at].number - 1, key);
+        if (m_texts.size() >= std::numeric_limits<uint32_t>::max() - 1) {
             throw std::length_error("too many distinct log texts");
         }
-        if ((m_keys.size() + 1) * 2 > m_slots.size()) {
+        if ((m_texts.size() + 1) * 2 > m_slots.size()) {
             grow();
             at = find(hash, key, text);
         }
-        m_last = static_cast<uint32_t>(m_keys.size());
+        const auto number = static_cast<uint32_t>(m_texts.size());
         m_texts.emplace_back(text);
-        m_keys.push_back(key);
         m_hashes.push_back(hash);
-        m_slots[at] = m_last + 1;
-        return m_last;
+        m_counts.push_back(0);
+        m_slots[at] = Slot{key, number + 1};
+        return remember(number, key);
     }
+
+    // How many times each number was given.
+    const std::vector<size_t>& counts() const { return m_counts; }
 
     // The texts by number; the table is empty afterwards.
     std::vector<std::string> take() {
@@ -94,6 +109,18 @@ public:
     }
 
 private:
+    struct Slot {
+        TextKey key;
+        uint32_t number = 0;  // number + 1; 0 is empty
+    };
+
+    uint32_t remember(uint32_t number, const TextKey& key) {
+        ++m_counts[number];
+        m_last = number;
+        m_last_key = key;
+        return number;
+    }
+
     static uint64_t hash_of(const TextKey& key, std::string_view text) {
         if (key.whole()) {
             const uint64_t mixed =
@@ -105,79 +132,79 @@ private:
         return hash;
     }
 
-    bool same(uint32_t number, const TextKey& key, std::string_view text) const {
-        return m_keys[number] == key && (key.whole() || m_texts[number] == text);
-    }
-
     // The slot that holds the text, else the empty slot where it goes.
     size_t find(uint64_t hash, const TextKey& key, std::string_view text) const {
         const size_t mask = m_slots.size() - 1;
         size_t at = hash & mask;
-        while (m_slots[at] != 0 && !same(m_slots[at] - 1, key, text)) at = (at + 1) & mask;
+        while (
+            m_slots[at].number != 0 &&
+            !(m_slots[at].key == key && (key.whole() || m_texts[m_slots[at].number - 1] == text))) {
+            at = (at + 1) & mask;
+        }
         return at;
     }
 
     void grow() {
-        m_slots.assign(m_slots.size() * 2, 0);
+        std::vector<Slot> old = std::move(m_slots);
+        m_slots.assign(old.size() * 2, Slot{});
         const size_t mask = m_slots.size() - 1;
-        for (uint32_t number = 0; number < m_keys.size(); ++number) {
-            size_t at = m_hashes[number] & mask;
-            while (m_slots[at] != 0) at = (at + 1) & mask;
-            m_slots[at] = number + 1;
+        for (const Slot& slot : old) {
+            if (slot.number == 0) continue;
+            size_t at = m_hashes[slot.number - 1] & mask;
+            while (m_slots[at].number != 0) at = (at + 1) & mask;
+            m_slots[at] = slot;
         }
     }
 
     std::vector<std::string> m_texts;
-    std::vector<TextKey> m_keys;
     std::vector<uint64_t> m_hashes;
-    std::vector<uint32_t> m_slots = std::vector<uint32_t>(64, 0);  // number + 1; 0 is empty
-    uint32_t m_last = std::numeric_limits<uint32_t>::max();
+    std::vector<size_t> m_counts;
+    std::vector<Slot> m_slots = std::vector<Slot>(64);
+    uint32_t m_last = 0;
+    // No text has this key (a length of 0 with bytes), so the first text is looked up.
+    TextKey m_last_key = TextKey::never();
 };
 
 // Puts the texts in ascending byte order and gives, for each old number, the new one;
-// numbers then compare as their texts do.
-std::vector<uint32_t> sort_table(std::vector<std::string>& texts) {
+// numbers then compare as their texts do. The counts move with their texts.
+std::vector<uint32_t> sort_table(std::vector<std::string>& texts, std::vector<size_t>& counts) {
     std::vector<uint32_t> by_text(texts.size());
     std::iota(by_text.begin(), by_text.end(), 0u);
     std::sort(by_text.begin(), by_text.end(),
               [&](uint32_t a, uint32_t b) { return texts[a] < texts[b]; });
     std::vector<uint32_t> renumbered(texts.size());
     std::vector<std::string> sorted;
+    std::vector<size_t> sorted_counts;
     sorted.reserve(texts.size());
+    sorted_counts.reserve(texts.size());
     for (uint32_t rank = 0; rank < by_text.size(); ++rank) {
         renumbered[by_text[rank]] = rank;
         sorted.push_back(std::move(texts[by_text[rank]]));
+        sorted_counts.push_back(counts[by_text[rank]]);
     }
     texts = std::move(sorted);
+    counts = std::move(sorted_counts);
     return renumbered;
 }
 
-// Puts the rows (and their extras, when kept) in order of their day numbers, in place: a
-// row not yet in its day's part is swapped into the next free place of that part.
-template <typename Row, typename Extra>
-void place_by_day(GrowingArray<Row>& rows, GrowingArray<Extra>& extras,
-                  const std::vector<size_t>& day_start) {
-    std::vector<size_t> next(day_start.begin(), day_start.end() - 1);
-    const bool with_extras = !extras.empty();
-    for (size_t day = 0; day < next.size(); ++day) {
-        while (next[day] < day_start[day + 1]) {
-            const size_t at = next[day];
-            const uint32_t belongs = rows[at].date;
-            if (belongs == day) {
-                ++next[day];
-                continue;
-            }
-            const size_t to = next[belongs]++;
-            std::swap(rows[at], rows[to]);
-            if (with_extras) std::swap(extras[at], extras[to]);
-        }
+// Where each number's rows begin in a counting sort, numbers ascending or descending.
+std::vector<size_t> starts_of(const std::vector<size_t>& counts, bool descending) {
+    std::vector<size_t> starts(counts.size());
+    size_t next = 0;
+    for (size_t at = 0; at < counts.size(); ++at) {
+        const size_t number = descending ? counts.size() - 1 - at : at;
+        starts[number] = next;
+        next += counts[number];
     }
+    return starts;
 }
 
 }  // namespace
 
 struct OrderedLogRows::Collector::State {
     OrderedLogRows rows;
+    GrowingArray<int64_t> rowids;  // by place of arrival
+    bool rowids_ascending = true;
     TextTable dates, times, devices, users;
     size_t block_capacity = 0;  // of the last id block; its bytes in use are its size entry
 
@@ -226,12 +253,15 @@ void OrderedLogRows::Collector::add(std::string_view devuniqueid, std::string_vi
                   state.devices.number_of(deventry),
                   duration,
                   dload,
-                  uload,
-                  rowid};
+                  uload};
     if (m_columns == Columns::all) {
         state.rows.m_extras.push_back(
             Extra{state.put_id(devuniqueid), state.users.number_of(usera), speed});
     }
+    if (!state.rowids.empty() && rowid <= state.rowids[state.rowids.size() - 1]) {
+        state.rowids_ascending = false;
+    }
+    state.rowids.push_back(rowid);
     state.rows.m_rows.push_back(row);
 }
 
@@ -239,49 +269,66 @@ OrderedLogRows OrderedLogRows::Collector::take() {
     State state = std::move(*m_state);
     *m_state = State{};
     OrderedLogRows rows = std::move(state.rows);
+    const size_t count = rows.m_rows.size();
+    // Places of arrival are 32-bit numbers in the passes below.
+    if (count > std::numeric_limits<uint32_t>::max()) {
+        throw std::length_error("too many log rows");
+    }
+    std::vector<size_t> date_counts = state.dates.counts();
+    std::vector<size_t> time_counts = state.times.counts();
     rows.m_dates = state.dates.take();
     rows.m_times = state.times.take();
     rows.m_devices = state.devices.take();
     rows.m_users = state.users.take();
     // Dates and times renumbered in text order, so that the rows sort on numbers alone.
-    const std::vector<uint32_t> date_rank = sort_table(rows.m_dates);
-    const std::vector<uint32_t> time_rank = sort_table(rows.m_times);
-    std::vector<size_t> day_start(rows.m_dates.size() + 1, 0);
-    for (Row& row : rows.m_rows) {
+    const std::vector<uint32_t> date_rank = sort_table(rows.m_dates, date_counts);
+    const std::vector<uint32_t> time_rank = sort_table(rows.m_times, time_counts);
+
+    // First pass: by start time descending, the rows taken in descending rowid, so that
+    // within one time the row written last comes first. Each place gets its row's date
+    // (high half) and the row's place of arrival.
+    std::vector<uint64_t> by_time(count);
+    {
+        std::vector<size_t> next = starts_of(time_counts, true);
+        const auto put = [&](uint32_t at) {
+            const Row& row = rows.m_rows[at];
+            by_time[next[time_rank[row.time]]++] = uint64_t{date_rank[row.date]} << 32 | at;
+        };
+        if (state.rowids_ascending) {
+            for (size_t at = count; at-- > 0;) put(static_cast<uint32_t>(at));
+        } else {
+            // Read in another order (through an index): sorted by rowid first.
+            std::vector<std::pair<int64_t, uint32_t>> by_rowid(count);
+            for (uint32_t at = 0; at < count; ++at) by_rowid[at] = {state.rowids[at], at};
+            std::sort(by_rowid.begin(), by_rowid.end(), std::greater<>());
+            for (const auto& [rowid, at] : by_rowid) put(at);
+        }
+    }
+    state.rowids = GrowingArray<int64_t>();
+    // Second pass: by start date ascending, the order within each date kept.
+    std::vector<uint32_t> order(count);
+    {
+        std::vector<size_t> next = starts_of(date_counts, false);
+        for (const uint64_t entry : by_time) {
+            order[next[entry >> 32]++] = static_cast<uint32_t>(entry);
+        }
+    }
+    by_time = std::vector<uint64_t>();
+    // The rows into their places, with the renumbered dates and times.
+    GrowingArray<Row> sorted_rows;
+    sorted_rows.reserve(count);
+    for (const uint32_t at : order) {
+        Row row = rows.m_rows[at];
         row.date = date_rank[row.date];
         row.time = time_rank[row.time];
-        ++day_start[row.date + 1];
+        sorted_rows.push_back(row);
     }
-    std::partial_sum(day_start.begin(), day_start.end(), day_start.begin());
-    place_by_day(rows.m_rows, rows.m_extras, day_start);
-    // Within a day: start time descending, then the row written last first.
-    const auto later_first = [](const Row& a, const Row& b) {
-        return a.time != b.time ? a.time > b.time : a.rowid > b.rowid;
-    };
-    std::vector<uint32_t> order;
-    std::vector<Row> sorted_rows;
-    std::vector<Extra> sorted_extras;
-    for (size_t day = 0; day + 1 < day_start.size(); ++day) {
-        Row* begin = rows.m_rows.begin() + day_start[day];
-        const size_t count = day_start[day + 1] - day_start[day];
-        if (rows.m_extras.empty()) {
-            std::sort(begin, begin + count, later_first);
-            continue;
-        }
-        // The extras follow their rows.
-        Extra* extras = rows.m_extras.begin() + day_start[day];
-        order.resize(count);
-        std::iota(order.begin(), order.end(), 0u);
-        std::sort(order.begin(), order.end(),
-                  [&](uint32_t a, uint32_t b) { return later_first(begin[a], begin[b]); });
-        sorted_rows.clear();
-        sorted_extras.clear();
-        for (uint32_t at : order) {
-            sorted_rows.push_back(begin[at]);
-            sorted_extras.push_back(extras[at]);
-        }
-        std::copy(sorted_rows.begin(), sorted_rows.end(), begin);
-        std::copy(sorted_extras.begin(), sorted_extras.end(), extras);
+    rows.m_rows = std::move(sorted_rows);
+    if (!rows.m_extras.empty()) {
+        GrowingArray<Extra> sorted_extras;
+        sorted_extras.reserve(count);
+        for (const uint32_t at : order) sorted_extras.push_back(rows.m_extras[at]);
+        rows.m_extras = std::move(sorted_extras);
     }
     return rows;
 }
