@@ -69,37 +69,34 @@ private:
 };
 
 // The distinct texts of one column, each under the number it was first met with, and how
-// many rows have each, in an open-addressing table whose slots hold the texts' keys: for the
-// short texts of a log several times faster than a node-based map, and one memory access for
-// a text met before. Rows often repeat the previous row's text, which is checked first.
+// many rows have each, in an open-addressing table whose slots hold the texts' keys and
+// counts: for the short texts of a log several times faster than a node-based map, and one
+// memory access for a text met before. Rows often repeat the previous row's text, whose slot
+// is checked first.
 class TextTable {
 public:
     uint32_t number_of(std::string_view text) {
         const TextKey key(text);
-        if (key == m_last_key && (key.whole() || m_texts[m_last] == text)) {
-            ++m_counts[m_last];
-            return m_last;
+        if (Slot& last = m_slots[m_last]; last.key == key && (key.whole() || same(last, text))) {
+            ++last.count;
+            return last.number - 1;
         }
         const uint64_t hash = hash_of(key, text);
         size_t at = find(hash, key, text);
-        if (m_slots[at].number != 0) return remember(m_slots[at].number - 1, key);
-        if (m_texts.size() >= std::numeric_limits<uint32_t>::max() - 1) {
-            throw std::length_error("too many distinct log texts");
-        }
-        if ((m_texts.size() + 1) * 2 > m_slots.size()) {
-            grow();
-            at = find(hash, key, text);
-        }
-        const auto number = static_cast<uint32_t>(m_texts.size());
-        m_texts.emplace_back(text);
-        m_hashes.push_back(hash);
-        m_counts.push_back(0);
-        m_slots[at] = Slot{key, number + 1};
-        return remember(number, key);
+        if (m_slots[at].number == 0) at = insert(at, hash, key, text);
+        m_last = at;
+        ++m_slots[at].count;
+        return m_slots[at].number - 1;
     }
 
     // How many times each number was given.
-    const std::vector<size_t>& counts() const { return m_counts; }
+    std::vector<size_t> counts() const {
+        std::vector<size_t> counts(m_texts.size(), 0);
+        for (const Slot& slot : m_slots) {
+            if (slot.number != 0) counts[slot.number - 1] = slot.count;
+        }
+        return counts;
+    }
 
     // The texts by number; the table is empty afterwards.
     std::vector<std::string> take() {
@@ -109,17 +106,13 @@ public:
     }
 
 private:
+    // An empty slot has number 0 and a key that no text has. A count passes 32 bits only
+    // with more rows than the collector orders.
     struct Slot {
-        TextKey key;
-        uint32_t number = 0;  // number + 1; 0 is empty
+        TextKey key = TextKey::never();
+        uint32_t number = 0;  // number + 1
+        uint32_t count = 0;
     };
-
-    uint32_t remember(uint32_t number, const TextKey& key) {
-        ++m_counts[number];
-        m_last = number;
-        m_last_key = key;
-        return number;
-    }
 
     static uint64_t hash_of(const TextKey& key, std::string_view text) {
         if (key.whole()) {
@@ -132,15 +125,37 @@ private:
         return hash;
     }
 
+    // For a text longer than its key: the whole text of a slot whose key matched.
+    bool same(const Slot& slot, std::string_view text) const {
+        return m_texts[slot.number - 1] == text;
+    }
+
     // The slot that holds the text, else the empty slot where it goes.
     size_t find(uint64_t hash, const TextKey& key, std::string_view text) const {
         const size_t mask = m_slots.size() - 1;
         size_t at = hash & mask;
-        while (
-            m_slots[at].number != 0 &&
-            !(m_slots[at].key == key && (key.whole() || m_texts[m_slots[at].number - 1] == text))) {
+        while (m_slots[at].number != 0 &&
+               !(m_slots[at].key == key && (key.whole() || same(m_slots[at], text)))) {
             at = (at + 1) & mask;
         }
+        return at;
+    }
+
+    // A new text into the empty slot at `at`; gives its slot, which moves when the table
+    // grows.
+    [[gnu::noinline]] size_t insert(size_t at, uint64_t hash, const TextKey& key,
+                                    std::string_view text) {
+        if (m_texts.size() >= std::numeric_limits<uint32_t>::max() - 1) {
+            throw std::length_error("too many distinct log texts");
+        }
+        if ((m_texts.size() + 1) * 2 > m_slots.size()) {
+            grow();
+            at = find(hash, key, text);
+        }
+        m_texts.emplace_back(text);
+        m_hashes.push_back(hash);
+        m_slots[at].key = key;
+        m_slots[at].number = static_cast<uint32_t>(m_texts.size());
         return at;
     }
 
@@ -157,12 +172,9 @@ private:
     }
 
     std::vector<std::string> m_texts;
-    std::vector<uint64_t> m_hashes;
-    std::vector<size_t> m_counts;
+    std::vector<uint64_t> m_hashes;  // by number
     std::vector<Slot> m_slots = std::vector<Slot>(64);
-    uint32_t m_last = 0;
-    // No text has this key (a length of 0 with bytes), so the first text is looked up.
-    TextKey m_last_key = TextKey::never();
+    size_t m_last = 0;  // the slot of the text given last
 };
 
 // Puts the texts in ascending byte order and gives, for each old number, the new one;
