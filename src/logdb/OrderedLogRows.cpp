@@ -75,7 +75,7 @@ private:
 // is checked first.
 class TextTable {
 public:
-    uint32_t number_of(std::string_view text) {
+    [[gnu::always_inline]] uint32_t number_of(std::string_view text) {
         const TextKey key(text);
         if (Slot& last = m_slots[m_last]; last.key == key && (key.whole() || same(last, text))) {
             ++last.count;
@@ -116,9 +116,12 @@ private:
 
     static uint64_t hash_of(const TextKey& key, std::string_view text) {
         if (key.whole()) {
-            const uint64_t mixed =
-                (key.low ^ (key.high * 0x9e3779b97f4a7c15ull)) * 0xff51afd7ed558ccdull;
-            return mixed ^ (mixed >> 32);
+            // Both halves multiplied into 128 bits and folded: every bit of the key reaches
+            // the low bits, which pick the slot.
+            __extension__ using Wide = unsigned __int128;
+            const Wide product =
+                Wide{key.low ^ 0x9e3779b97f4a7c15ull} * (key.high ^ 0xff51afd7ed558ccdull);
+            return static_cast<uint64_t>(product) ^ static_cast<uint64_t>(product >> 64);
         }
         uint64_t hash = 14695981039346656037ull;  // FNV-1a
         for (unsigned char c : text) hash = (hash ^ c) * 1099511628211ull;
@@ -282,7 +285,7 @@ OrderedLogRows OrderedLogRows::Collector::take() {
     *m_state = State{};
     OrderedLogRows rows = std::move(state.rows);
     const size_t count = rows.m_rows.size();
-    // Places of arrival are 32-bit numbers in the passes below.
+    // The texts' counts are 32-bit numbers.
     if (count > std::numeric_limits<uint32_t>::max()) {
         throw std::length_error("too many log rows");
     }
@@ -296,51 +299,42 @@ OrderedLogRows OrderedLogRows::Collector::take() {
     const std::vector<uint32_t> date_rank = sort_table(rows.m_dates, date_counts);
     const std::vector<uint32_t> time_rank = sort_table(rows.m_times, time_counts);
 
-    // First pass: by start time descending, the rows taken in descending rowid, so that
-    // within one time the row written last comes first. Each place gets its row's date
-    // (high half) and the row's place of arrival.
-    std::vector<uint64_t> by_time(count);
+    // First pass: the rows renumbered, by start time descending, taken in descending rowid
+    // so that within one time the row written last comes first. Each row (and its extra)
+    // goes to the next place of its time; both passes read their input in order and write
+    // to as many places at once as there are times or dates.
+    const bool with_extras = !rows.m_extras.empty();
+    auto rows_by_time = std::make_unique_for_overwrite<Row[]>(count);
+    std::unique_ptr<Extra[]> extras_by_time;
+    if (with_extras) extras_by_time = std::make_unique_for_overwrite<Extra[]>(count);
     {
         std::vector<size_t> next = starts_of(time_counts, true);
-        const auto put = [&](uint32_t at) {
-            const Row& row = rows.m_rows[at];
-            by_time[next[time_rank[row.time]]++] = uint64_t{date_rank[row.date]} << 32 | at;
+        const auto put = [&](size_t at) {
+            Row row = rows.m_rows[at];
+            row.date = date_rank[row.date];
+            row.time = time_rank[row.time];
+            const size_t to = next[row.time]++;
+            rows_by_time[to] = row;
+            if (with_extras) extras_by_time[to] = rows.m_extras[at];
         };
         if (state.rowids_ascending) {
-            for (size_t at = count; at-- > 0;) put(static_cast<uint32_t>(at));
+            for (size_t at = count; at-- > 0;) put(at);
         } else {
             // Read in another order (through an index): sorted by rowid first.
-            std::vector<std::pair<int64_t, uint32_t>> by_rowid(count);
-            for (uint32_t at = 0; at < count; ++at) by_rowid[at] = {state.rowids[at], at};
+            std::vector<std::pair<int64_t, size_t>> by_rowid(count);
+            for (size_t at = 0; at < count; ++at) by_rowid[at] = {state.rowids[at], at};
             std::sort(by_rowid.begin(), by_rowid.end(), std::greater<>());
             for (const auto& [rowid, at] : by_rowid) put(at);
         }
     }
     state.rowids = GrowingArray<int64_t>();
-    // Second pass: by start date ascending, the order within each date kept.
-    std::vector<uint32_t> order(count);
-    {
-        std::vector<size_t> next = starts_of(date_counts, false);
-        for (const uint64_t entry : by_time) {
-            order[next[entry >> 32]++] = static_cast<uint32_t>(entry);
-        }
-    }
-    by_time = std::vector<uint64_t>();
-    // The rows into their places, with the renumbered dates and times.
-    GrowingArray<Row> sorted_rows;
-    sorted_rows.reserve(count);
-    for (const uint32_t at : order) {
-        Row row = rows.m_rows[at];
-        row.date = date_rank[row.date];
-        row.time = time_rank[row.time];
-        sorted_rows.push_back(row);
-    }
-    rows.m_rows = std::move(sorted_rows);
-    if (!rows.m_extras.empty()) {
-        GrowingArray<Extra> sorted_extras;
-        sorted_extras.reserve(count);
-        for (const uint32_t at : order) sorted_extras.push_back(rows.m_extras[at]);
-        rows.m_extras = std::move(sorted_extras);
+    // Second pass: back into the rows' own memory by start date ascending, the order within
+    // each date kept.
+    std::vector<size_t> next = starts_of(date_counts, false);
+    for (size_t at = 0; at < count; ++at) {
+        const size_t to = next[rows_by_time[at].date]++;
+        rows.m_rows[to] = rows_by_time[at];
+        if (with_extras) rows.m_extras[to] = extras_by_time[at];
     }
     return rows;
 }
