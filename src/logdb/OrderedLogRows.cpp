@@ -304,6 +304,15 @@ OrderedLogRows OrderedLogRows::Collector::take() {
     // goes to the next place of its time; both passes read their input in order and write
     // to as many places at once as there are times or dates.
     const bool with_extras = !rows.m_extras.empty();
+    // Rows read in another order than their rowids (through an index) are sorted by rowid
+    // first; otherwise the rowids are not needed, and their memory goes before the passes'.
+    std::vector<std::pair<int64_t, size_t>> by_rowid;
+    if (!state.rowids_ascending) {
+        by_rowid.resize(count);
+        for (size_t at = 0; at < count; ++at) by_rowid[at] = {state.rowids[at], at};
+        std::sort(by_rowid.begin(), by_rowid.end(), std::greater<>());
+    }
+    state.rowids = GrowingArray<int64_t>();
     auto rows_by_time = std::make_unique_for_overwrite<Row[]>(count);
     std::unique_ptr<Extra[]> extras_by_time;
     if (with_extras) extras_by_time = std::make_unique_for_overwrite<Extra[]>(count);
@@ -320,14 +329,9 @@ OrderedLogRows OrderedLogRows::Collector::take() {
         if (state.rowids_ascending) {
             for (size_t at = count; at-- > 0;) put(at);
         } else {
-            // Read in another order (through an index): sorted by rowid first.
-            std::vector<std::pair<int64_t, size_t>> by_rowid(count);
-            for (size_t at = 0; at < count; ++at) by_rowid[at] = {state.rowids[at], at};
-            std::sort(by_rowid.begin(), by_rowid.end(), std::greater<>());
             for (const auto& [rowid, at] : by_rowid) put(at);
         }
     }
-    state.rowids = GrowingArray<int64_t>();
     // Second pass: back into the rows' own memory by start date ascending, the order within
     // each date kept.
     std::vector<size_t> next = starts_of(date_counts, false);
