@@ -37,7 +37,8 @@ public:
     // The value must be stored as a whole number (within 32 bits for integer32).
     int64_t integer(int column) const {
         // The column's value, looked up once for its type and its number: a large read
-        // takes several of these a row.
+        // takes several of these a row. Such a value is read without the connection's lock,
+        // which the log's connections do not have (one thread uses each).
         sqlite3_value* value = sqlite3_column_value(m_stmt, column);
         if (sqlite3_value_type(value) != SQLITE_INTEGER) not_whole(column);
         return sqlite3_value_int64(value);
