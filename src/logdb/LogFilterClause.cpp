@@ -3,6 +3,8 @@
 #include <chrono>
 #include <cstdint>
 
+#include <sqlite3.h>
+
 #include "logdb/LogDatabase.h"
 #include "logdb/SqliteStatement.h"
 
@@ -14,6 +16,15 @@ void require_iso_date(const std::string& text) {
     if (!is_iso_date(text)) {
         throw LogDatabaseError("log filter: \"" + text + "\" is not a date of the form YYYY-MM-DD");
     }
+}
+
+// A condition that holds exactly where `column LIKE '%'` does, without a call of the LIKE
+// function for every row, which was a sixth of a large read: '%' matches every value but
+// NULL, and but a BLOB where the engine is built not to match BLOBs (a BLOB sorts after every
+// other value but NULL). The "+" keeps the indexes out of it.
+std::string matches_everything(const char* column) {
+    static const bool blobs_excluded = sqlite3_compileoption_used("LIKE_DOESNT_MATCH_BLOBS") != 0;
+    return std::string("+") + column + (blobs_excluded ? " < x''" : " IS NOT NULL");
 }
 
 }  // namespace
@@ -44,8 +55,14 @@ LogFilterClause::LogFilterClause(const LogFilter& filter, DateLookup lookup)
     : m_filter(filter),
       m_device_pattern(filter.device_is_name ? like_pattern_of_name(filter.device_pattern)
                                              : filter.device_pattern),
-      m_sql(filter.device_is_name ? "WHERE Deventry LIKE ?1 ESCAPE '\\' AND usera LIKE ?2"
-                                  : "WHERE Deventry LIKE ?1 AND usera LIKE ?2") {
+      m_device_bound(filter.device_is_name || filter.device_pattern != "%"),
+      m_user_bound(filter.user_pattern != "%") {
+    m_sql = "WHERE ";
+    m_sql += !m_device_bound         ? matches_everything("Deventry")
+             : filter.device_is_name ? "Deventry LIKE ?1 ESCAPE '\\'"
+                                     : "Deventry LIKE ?1";
+    m_sql += " AND ";
+    m_sql += m_user_bound ? "usera LIKE ?2" : matches_everything("usera");
     if (filter.dates) {
         require_iso_date(filter.dates->from);
         require_iso_date(filter.dates->to);
@@ -55,7 +72,8 @@ LogFilterClause::LogFilterClause(const LogFilter& filter, DateLookup lookup)
 }
 
 void LogFilterClause::bind(SqliteStatement& statement) const {
-    statement.bind(1, m_device_pattern).bind(2, m_filter.user_pattern);
+    if (m_device_bound) statement.bind(1, m_device_pattern);
+    if (m_user_bound) statement.bind(2, m_filter.user_pattern);
     if (m_filter.dates) statement.bind(3, m_filter.dates->from).bind(4, m_filter.dates->to);
 }
 

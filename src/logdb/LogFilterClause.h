@@ -18,7 +18,8 @@ std::string like_pattern_of_name(const std::string& name);
 // The WHERE clause of a log filter over the table `log`, its values bound as the parameters
 // ?1 to ?4. The dates of a range must be real ISO dates (2024-02-29): text in any other form
 // would compare wrongly against the stored dates, so it is refused before any statement runs.
-// A device given by name is matched with its escaped pattern and ESCAPE '\'.
+// A device given by name is matched with its escaped pattern and ESCAPE '\'. A pattern of "%"
+// alone becomes a plain condition that holds wherever it matches, its parameter unused.
 class LogFilterClause {
 public:
     // How the engine finds the rows of a date range: through the start index, or by reading
@@ -33,6 +34,8 @@ public:
 private:
     const LogFilter& m_filter;
     std::string m_device_pattern;
+    // A pattern of "%" alone is a plain condition rather than a parameter.
+    bool m_device_bound, m_user_bound;
     std::string m_sql;
 };
 

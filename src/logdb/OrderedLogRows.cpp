@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <numeric>
 #include <stdexcept>
@@ -21,6 +22,7 @@ constexpr unsigned char long_text = 255;
 struct TextKey {
     uint64_t low = 0, high = 0;
 
+    TextKey() = default;
     explicit TextKey(std::string_view text) {
         const size_t size = text.size();
         const char* bytes = text.data();
@@ -41,6 +43,12 @@ struct TextKey {
         }
         high |= uint64_t{std::min<size_t>(size, 255)} << 56;
     }
+    // A key no text has: bytes with a length of 0.
+    static TextKey never() {
+        TextKey key;
+        key.low = 1;
+        return key;
+    }
     bool whole() const { return (high >> 56) <= 15; }
     bool operator==(const TextKey&) const = default;
 
@@ -60,30 +68,34 @@ private:
     }
 };
 
-// The distinct texts of one column, each under the number it was first met with, in an
-// open-addressing table: for the short texts of a log several times faster than a
-// node-based map. Rows often repeat the previous row's text, which is checked first.
+// The distinct texts of one column, each under the number it was first met with, and how
+// many rows have each, in an open-addressing table whose slots hold the texts' keys and
+// counts: for the short texts of a log several times faster than a node-based map, and one
+// memory access for a text met before. Rows often repeat the previous row's text, whose slot
+// is checked first.
 class TextTable {
 public:
-    uint32_t number_of(std::string_view text) {
+    [[gnu::always_inline]] uint32_t number_of(std::string_view text) {
         const TextKey key(text);
-        if (m_last < m_keys.size() && same(m_last, key, text)) return m_last;
+        if (Slot& last = m_slots[m_last]; last.key == key && (key.whole() || same(last, text))) {
+            ++last.count;
+            return last.number - 1;
+        }
         const uint64_t hash = hash_of(key, text);
         size_t at = find(hash, key, text);
-        if (m_slots[at] != 0) return m_last = m_slots[at] - 1;
-        if (m_keys.size() >= std::numeric_limits<uint32_t>::max() - 1) {
-            throw std::length_error("too many distinct log texts");
+        if (m_slots[at].number == 0) at = insert(at, hash, key, text);
+        m_last = at;
+        ++m_slots[at].count;
+        return m_slots[at].number - 1;
+    }
+
+    // How many times each number was given.
+    std::vector<size_t> counts() const {
+        std::vector<size_t> counts(m_texts.size(), 0);
+        for (const Slot& slot : m_slots) {
+            if (slot.number != 0) counts[slot.number - 1] = slot.count;
         }
-        if ((m_keys.size() + 1) * 2 > m_slots.size()) {
-            grow();
-            at = find(hash, key, text);
-        }
-        m_last = static_cast<uint32_t>(m_keys.size());
-        m_texts.emplace_back(text);
-        m_keys.push_back(key);
-        m_hashes.push_back(hash);
-        m_slots[at] = m_last + 1;
-        return m_last;
+        return counts;
     }
 
     // The texts by number; the table is empty afterwards.
@@ -94,90 +106,120 @@ public:
     }
 
 private:
+    // An empty slot has number 0 and a key that no text has. A count passes 32 bits only
+    // with more rows than the collector orders.
+    struct Slot {
+        TextKey key = TextKey::never();
+        uint32_t number = 0;  // number + 1
+        uint32_t count = 0;
+    };
+
     static uint64_t hash_of(const TextKey& key, std::string_view text) {
         if (key.whole()) {
-            const uint64_t mixed =
-                (key.low ^ (key.high * 0x9e3779b97f4a7c15ull)) * 0xff51afd7ed558ccdull;
-            return mixed ^ (mixed >> 32);
+            // Both halves multiplied into 128 bits and folded: every bit of the key reaches
+            // the low bits, which pick the slot.
+            __extension__ using Wide = unsigned __int128;
+            const Wide product =
+                Wide{key.low ^ 0x9e3779b97f4a7c15ull} * (key.high ^ 0xff51afd7ed558ccdull);
+            return static_cast<uint64_t>(product) ^ static_cast<uint64_t>(product >> 64);
         }
         uint64_t hash = 14695981039346656037ull;  // FNV-1a
         for (unsigned char c : text) hash = (hash ^ c) * 1099511628211ull;
         return hash;
     }
 
-    bool same(uint32_t number, const TextKey& key, std::string_view text) const {
-        return m_keys[number] == key && (key.whole() || m_texts[number] == text);
+    // For a text longer than its key: the whole text of a slot whose key matched.
+    bool same(const Slot& slot, std::string_view text) const {
+        return m_texts[slot.number - 1] == text;
     }
 
     // The slot that holds the text, else the empty slot where it goes.
     size_t find(uint64_t hash, const TextKey& key, std::string_view text) const {
         const size_t mask = m_slots.size() - 1;
         size_t at = hash & mask;
-        while (m_slots[at] != 0 && !same(m_slots[at] - 1, key, text)) at = (at + 1) & mask;
+        while (m_slots[at].number != 0 &&
+               !(m_slots[at].key == key && (key.whole() || same(m_slots[at], text)))) {
+            at = (at + 1) & mask;
+        }
+        return at;
+    }
+
+    // A new text into the empty slot at `at`; gives its slot, which moves when the table
+    // grows.
+    [[gnu::noinline]] size_t insert(size_t at, uint64_t hash, const TextKey& key,
+                                    std::string_view text) {
+        if (m_texts.size() >= std::numeric_limits<uint32_t>::max() - 1) {
+            throw std::length_error("too many distinct log texts");
+        }
+        if ((m_texts.size() + 1) * 2 > m_slots.size()) {
+            grow();
+            at = find(hash, key, text);
+        }
+        m_texts.emplace_back(text);
+        m_hashes.push_back(hash);
+        m_slots[at].key = key;
+        m_slots[at].number = static_cast<uint32_t>(m_texts.size());
         return at;
     }
 
     void grow() {
-        m_slots.assign(m_slots.size() * 2, 0);
+        std::vector<Slot> old = std::move(m_slots);
+        m_slots.assign(old.size() * 2, Slot{});
         const size_t mask = m_slots.size() - 1;
-        for (uint32_t number = 0; number < m_keys.size(); ++number) {
-            size_t at = m_hashes[number] & mask;
-            while (m_slots[at] != 0) at = (at + 1) & mask;
-            m_slots[at] = number + 1;
+        for (const Slot& slot : old) {
+            if (slot.number == 0) continue;
+            size_t at = m_hashes[slot.number - 1] & mask;
+            while (m_slots[at].number != 0) at = (at + 1) & mask;
+            m_slots[at] = slot;
         }
     }
 
     std::vector<std::string> m_texts;
-    std::vector<TextKey> m_keys;
-    std::vector<uint64_t> m_hashes;
-    std::vector<uint32_t> m_slots = std::vector<uint32_t>(64, 0);  // number + 1; 0 is empty
-    uint32_t m_last = std::numeric_limits<uint32_t>::max();
+    std::vector<uint64_t> m_hashes;  // by number
+    std::vector<Slot> m_slots = std::vector<Slot>(64);
+    size_t m_last = 0;  // the slot of the text given last
 };
 
 // Puts the texts in ascending byte order and gives, for each old number, the new one;
-// numbers then compare as their texts do.
-std::vector<uint32_t> sort_table(std::vector<std::string>& texts) {
+// numbers then compare as their texts do. The counts move with their texts.
+std::vector<uint32_t> sort_table(std::vector<std::string>& texts, std::vector<size_t>& counts) {
     std::vector<uint32_t> by_text(texts.size());
     std::iota(by_text.begin(), by_text.end(), 0u);
     std::sort(by_text.begin(), by_text.end(),
               [&](uint32_t a, uint32_t b) { return texts[a] < texts[b]; });
     std::vector<uint32_t> renumbered(texts.size());
     std::vector<std::string> sorted;
+    std::vector<size_t> sorted_counts;
     sorted.reserve(texts.size());
+    sorted_counts.reserve(texts.size());
     for (uint32_t rank = 0; rank < by_text.size(); ++rank) {
         renumbered[by_text[rank]] = rank;
         sorted.push_back(std::move(texts[by_text[rank]]));
+        sorted_counts.push_back(counts[by_text[rank]]);
     }
     texts = std::move(sorted);
+    counts = std::move(sorted_counts);
     return renumbered;
 }
 
-// Puts the rows (and their extras, when kept) in order of their day numbers, in place: a
-// row not yet in its day's part is swapped into the next free place of that part.
-template <typename Row, typename Extra>
-void place_by_day(GrowingArray<Row>& rows, GrowingArray<Extra>& extras,
-                  const std::vector<size_t>& day_start) {
-    std::vector<size_t> next(day_start.begin(), day_start.end() - 1);
-    const bool with_extras = !extras.empty();
-    for (size_t day = 0; day < next.size(); ++day) {
-        while (next[day] < day_start[day + 1]) {
-            const size_t at = next[day];
-            const uint32_t belongs = rows[at].date;
-            if (belongs == day) {
-                ++next[day];
-                continue;
-            }
-            const size_t to = next[belongs]++;
-            std::swap(rows[at], rows[to]);
-            if (with_extras) std::swap(extras[at], extras[to]);
-        }
+// Where each number's rows begin in a counting sort, numbers ascending or descending.
+std::vector<size_t> starts_of(const std::vector<size_t>& counts, bool descending) {
+    std::vector<size_t> starts(counts.size());
+    size_t next = 0;
+    for (size_t at = 0; at < counts.size(); ++at) {
+        const size_t number = descending ? counts.size() - 1 - at : at;
+        starts[number] = next;
+        next += counts[number];
     }
+    return starts;
 }
 
 }  // namespace
 
 struct OrderedLogRows::Collector::State {
     OrderedLogRows rows;
+    GrowingArray<int64_t> rowids;  // by place of arrival
+    bool rowids_ascending = true;
     TextTable dates, times, devices, users;
     size_t block_capacity = 0;  // of the last id block; its bytes in use are its size entry
 
@@ -226,12 +268,15 @@ void OrderedLogRows::Collector::add(std::string_view devuniqueid, std::string_vi
                   state.devices.number_of(deventry),
                   duration,
                   dload,
-                  uload,
-                  rowid};
+                  uload};
     if (m_columns == Columns::all) {
         state.rows.m_extras.push_back(
             Extra{state.put_id(devuniqueid), state.users.number_of(usera), speed});
     }
+    if (!state.rowids.empty() && rowid <= state.rowids[state.rowids.size() - 1]) {
+        state.rowids_ascending = false;
+    }
+    state.rowids.push_back(rowid);
     state.rows.m_rows.push_back(row);
 }
 
@@ -239,49 +284,61 @@ OrderedLogRows OrderedLogRows::Collector::take() {
     State state = std::move(*m_state);
     *m_state = State{};
     OrderedLogRows rows = std::move(state.rows);
+    const size_t count = rows.m_rows.size();
+    // The texts' counts are 32-bit numbers.
+    if (count > std::numeric_limits<uint32_t>::max()) {
+        throw std::length_error("too many log rows");
+    }
+    std::vector<size_t> date_counts = state.dates.counts();
+    std::vector<size_t> time_counts = state.times.counts();
     rows.m_dates = state.dates.take();
     rows.m_times = state.times.take();
     rows.m_devices = state.devices.take();
     rows.m_users = state.users.take();
     // Dates and times renumbered in text order, so that the rows sort on numbers alone.
-    const std::vector<uint32_t> date_rank = sort_table(rows.m_dates);
-    const std::vector<uint32_t> time_rank = sort_table(rows.m_times);
-    std::vector<size_t> day_start(rows.m_dates.size() + 1, 0);
-    for (Row& row : rows.m_rows) {
-        row.date = date_rank[row.date];
-        row.time = time_rank[row.time];
-        ++day_start[row.date + 1];
+    const std::vector<uint32_t> date_rank = sort_table(rows.m_dates, date_counts);
+    const std::vector<uint32_t> time_rank = sort_table(rows.m_times, time_counts);
+
+    // First pass: the rows renumbered, by start time descending, taken in descending rowid
+    // so that within one time the row written last comes first. Each row (and its extra)
+    // goes to the next place of its time; both passes read their input in order and write
+    // to as many places at once as there are times or dates.
+    const bool with_extras = !rows.m_extras.empty();
+    // Rows read in another order than their rowids (through an index) are sorted by rowid
+    // first; otherwise the rowids are not needed, and their memory goes before the passes'.
+    std::vector<std::pair<int64_t, size_t>> by_rowid;
+    if (!state.rowids_ascending) {
+        by_rowid.resize(count);
+        for (size_t at = 0; at < count; ++at) by_rowid[at] = {state.rowids[at], at};
+        std::sort(by_rowid.begin(), by_rowid.end(), std::greater<>());
     }
-    std::partial_sum(day_start.begin(), day_start.end(), day_start.begin());
-    place_by_day(rows.m_rows, rows.m_extras, day_start);
-    // Within a day: start time descending, then the row written last first.
-    const auto later_first = [](const Row& a, const Row& b) {
-        return a.time != b.time ? a.time > b.time : a.rowid > b.rowid;
-    };
-    std::vector<uint32_t> order;
-    std::vector<Row> sorted_rows;
-    std::vector<Extra> sorted_extras;
-    for (size_t day = 0; day + 1 < day_start.size(); ++day) {
-        Row* begin = rows.m_rows.begin() + day_start[day];
-        const size_t count = day_start[day + 1] - day_start[day];
-        if (rows.m_extras.empty()) {
-            std::sort(begin, begin + count, later_first);
-            continue;
+    state.rowids = GrowingArray<int64_t>();
+    auto rows_by_time = std::make_unique_for_overwrite<Row[]>(count);
+    std::unique_ptr<Extra[]> extras_by_time;
+    if (with_extras) extras_by_time = std::make_unique_for_overwrite<Extra[]>(count);
+    {
+        std::vector<size_t> next = starts_of(time_counts, true);
+        const auto put = [&](size_t at) {
+            Row row = rows.m_rows[at];
+            row.date = date_rank[row.date];
+            row.time = time_rank[row.time];
+            const size_t to = next[row.time]++;
+            rows_by_time[to] = row;
+            if (with_extras) extras_by_time[to] = rows.m_extras[at];
+        };
+        if (state.rowids_ascending) {
+            for (size_t at = count; at-- > 0;) put(at);
+        } else {
+            for (const auto& [rowid, at] : by_rowid) put(at);
         }
-        // The extras follow their rows.
-        Extra* extras = rows.m_extras.begin() + day_start[day];
-        order.resize(count);
-        std::iota(order.begin(), order.end(), 0u);
-        std::sort(order.begin(), order.end(),
-                  [&](uint32_t a, uint32_t b) { return later_first(begin[a], begin[b]); });
-        sorted_rows.clear();
-        sorted_extras.clear();
-        for (uint32_t at : order) {
-            sorted_rows.push_back(begin[at]);
-            sorted_extras.push_back(extras[at]);
-        }
-        std::copy(sorted_rows.begin(), sorted_rows.end(), begin);
-        std::copy(sorted_extras.begin(), sorted_extras.end(), extras);
+    }
+    // Second pass: back into the rows' own memory by start date ascending, the order within
+    // each date kept.
+    std::vector<size_t> next = starts_of(date_counts, false);
+    for (size_t at = 0; at < count; ++at) {
+        const size_t to = next[rows_by_time[at].date]++;
+        rows.m_rows[to] = rows_by_time[at];
+        if (with_extras) rows.m_extras[to] = extras_by_time[at];
     }
     return rows;
 }

@@ -16,13 +16,16 @@ namespace quorvane {
 // descending, and within one start the row written last (the higher rowid) first. Dates and
 // times compare as text, byte by byte, as the engine compares them.
 //
-// Built for a refresh over a large log, where fresh memory is what costs most: a row is a
-// 40-byte record whose start date, start time and device name are numbers into tables of
-// the distinct texts (a log has few of each). The rows are sorted here, which is several
-// times faster than the engine's ORDER BY (it walks the start index with one table lookup
-// per row, or sorts whole rows): first by start date in place, in one pass, then the rows of
-// each day among themselves. The grid needs only the shown columns; the connection id, user
-// tag and speed are kept only when all columns are asked for.
+// Built for a refresh over a large log: a row is a 32-byte record whose start date, start
+// time and device name are numbers into tables of the distinct texts (a log has few of each).
+// The rows are sorted here, which is several times faster than the engine's ORDER BY (it walks
+// the start index with one table lookup per row, or sorts whole rows): the texts of the dates
+// and times are sorted once, and the rows then by two counting passes over their numbers, start
+// time descending and then start date ascending, each keeping the order of the one before. The
+// rows go into these passes in descending rowid; a pass over the table reads them in ascending
+// rowid, so taking them backwards is that order and only reads in another order are sorted by
+// rowid first. The grid needs only the shown columns; the connection id, user tag and speed are
+// kept only when all columns are asked for.
 class OrderedLogRows {
 public:
     enum class Columns {
@@ -88,7 +91,7 @@ private:
     struct Row {
         uint32_t date, time, device;  // numbers into the tables
         int32_t duration;
-        int64_t dload, uload, rowid;
+        int64_t dload, uload;
     };
     // The other columns of a row, when all are kept.
     struct Extra {

@@ -1,9 +1,5 @@
 #include "logdb/SqliteStatement.h"
 
-#include <limits>
-
-#include <sqlite3.h>
-
 #include "logdb/LogDatabase.h"
 
 namespace quorvane {
@@ -47,28 +43,14 @@ std::string SqliteStatement::text(int column) const {
     return std::string(text_view(column));
 }
 
-std::string_view SqliteStatement::text_view(int column) const {
-    auto* data = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
-    if (!data) return {};
-    return std::string_view(data, static_cast<size_t>(sqlite3_column_bytes(m_stmt, column)));
+void SqliteStatement::not_whole(int column) const {
+    fail(std::string("column ") + sqlite3_column_name(m_stmt, column) + " holds \"" + text(column) +
+         "\", which is not a whole number");
 }
 
-int64_t SqliteStatement::integer(int column) const {
-    if (sqlite3_column_type(m_stmt, column) != SQLITE_INTEGER) {
-        fail(std::string("column ") + sqlite3_column_name(m_stmt, column) + " holds \"" +
-             text(column) + "\", which is not a whole number");
-    }
-    return sqlite3_column_int64(m_stmt, column);
-}
-
-int32_t SqliteStatement::integer32(int column) const {
-    int64_t value = integer(column);
-    if (value < std::numeric_limits<int32_t>::min() ||
-        value > std::numeric_limits<int32_t>::max()) {
-        fail(std::string("column ") + sqlite3_column_name(m_stmt, column) + " holds " +
-             std::to_string(value) + ", which exceeds 32 bits");
-    }
-    return static_cast<int32_t>(value);
+void SqliteStatement::past_32_bits(int column, int64_t value) const {
+    fail(std::string("column ") + sqlite3_column_name(m_stmt, column) + " holds " +
+         std::to_string(value) + ", which exceeds 32 bits");
 }
 
 void SqliteStatement::fail(const std::string& what) const {

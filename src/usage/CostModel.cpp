@@ -55,12 +55,15 @@ ConnectionCost connection_cost(const Tariff& tariff, int64_t seconds, int64_t dl
                                                : checked_sum(dload, uload, "charged traffic");
 
     // The quotient first (seconds or bytes in units, with their fraction), then the product
-    // with the price in ten-thousandths.
-    if (long double divisor = time_divisor(tariff.time_unit); divisor != 0) {
+    // with the price in ten-thousandths. A part whose price is 0 costs 0 whatever the quotient,
+    // which is then not worked out: most devices of a log have no price for one part or both.
+    if (long double divisor = time_divisor(tariff.time_unit);
+        divisor != 0 && tariff.time_price != 0) {
         cost.time_amount = (static_cast<long double>(seconds) / divisor) *
                            static_cast<long double>(tariff.time_price);
     }
-    if (long double divisor = traffic_divisor(tariff.traffic_unit); divisor != 0 && charged_known) {
+    if (long double divisor = traffic_divisor(tariff.traffic_unit);
+        divisor != 0 && charged_known && tariff.traffic_price != 0) {
         cost.traffic_amount = static_cast<long double>(tariff.traffic_price) *
                               (static_cast<long double>(cost.charged_bytes) / divisor);
     }
@@ -96,10 +99,13 @@ int64_t round_half_even(long double amount) {
 void add_connection(Tlog_summary& summary, int64_t seconds, const ConnectionCost& cost) {
     // The running sums are held exactly in extended precision (64-bit significand) before
     // they are rounded, so no row's amount is rounded on its own.
-    int64_t time_cost =
-        round_half_even(static_cast<long double>(summary.total_time_cost) + cost.time_amount);
-    int64_t traffic_cost =
-        round_half_even(static_cast<long double>(summary.total_traffic_cost) + cost.traffic_amount);
+    // An amount of 0 leaves a sum as it is (every 64-bit sum is exact in extended precision
+    // and rounds to itself), without the rounding.
+    const auto plus = [](int64_t sum, long double amount) {
+        return amount == 0 ? sum : round_half_even(static_cast<long double>(sum) + amount);
+    };
+    int64_t time_cost = plus(summary.total_time_cost, cost.time_amount);
+    int64_t traffic_cost = plus(summary.total_traffic_cost, cost.traffic_amount);
     int64_t time = checked_sum(summary.total_time, seconds, "total time");
     int64_t traffic = checked_sum(summary.total_traffic, cost.charged_bytes, "total traffic");
     // All or nothing: a failure above leaves the summary as it was.

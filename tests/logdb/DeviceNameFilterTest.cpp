@@ -1,11 +1,13 @@
 // A device given by name matches that name only, letter case ignored: the characters LIKE
 // treats as wildcards, and its escape character, are plain characters in the name.
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "OtherConnection.h"
 #include "logdb/LogDatabase.h"
 #include "logdb/LogFilterClause.h"
 #include "support/LogDbFixture.h"
@@ -67,6 +69,48 @@ TEST(DeviceNamePattern, APatternKeepsItsWildcards) {
     LogFilter filter;
     filter.device_pattern = "50%_off";
     EXPECT_EQ(ids_of(db.read_filtered(filter)), std::vector<std::string>{"x"});
+}
+
+// A pattern of "%" alone, the filter of a read or an erase of the whole log, keeps and erases
+// the rows LIKE '%' matches, in a file written without the schema's types: NULL, BLOB and
+// numeric names and user tags alike.
+TEST(AnyPattern, KeepsWhatLikeMatches) {
+    TempDir dir;
+    const std::string path = (dir.path() / "log.db").string();
+    std::ofstream(path).flush();  // an empty file is an empty database
+    {
+        OtherConnection file(path);
+        file.exec(
+            "CREATE TABLE log (Devuniqueid, startdate, starttime, usera, Deventry, Duration, "
+            "speed, dload, uload)");
+        const char* values[] = {"'LAN'", "NULL", "x'4c414e'", "42", "4.5", "''", "'%'"};
+        int id = 0;
+        for (const char* device : values) {
+            for (const char* user : values) {
+                file.exec("INSERT INTO log VALUES ('" + std::to_string(id++) +
+                          "', '2024-03-01', '10:00', " + user + ", " + device + ", 60, 0, 1, 2)");
+            }
+        }
+    }
+    OtherConnection engine(path);
+    const auto ids_where = [&](const std::string& where) {
+        return engine.values("SELECT Devuniqueid FROM log WHERE " + where);
+    };
+    LogDatabase db(path);
+    LogFilter any, some_device, some_user;
+    some_device.device_pattern = "L%";
+    some_user.user_pattern = "L%";
+    EXPECT_THAT(ids_of(db.read_filtered(any)),
+                UnorderedElementsAreArray(ids_where("Deventry LIKE '%' AND usera LIKE '%'")));
+    EXPECT_THAT(ids_of(db.read_filtered(some_device)),
+                UnorderedElementsAreArray(ids_where("Deventry LIKE 'L%' AND usera LIKE '%'")));
+    EXPECT_THAT(ids_of(db.read_filtered(some_user)),
+                UnorderedElementsAreArray(ids_where("Deventry LIKE '%' AND usera LIKE 'L%'")));
+    const std::vector<std::string> kept =
+        ids_where("coalesce(Deventry LIKE '%' AND usera LIKE '%', 0) = 0");
+    ASSERT_FALSE(kept.empty());
+    db.erase(any, {});
+    EXPECT_THAT(ids_where("1"), UnorderedElementsAreArray(kept));
 }
 
 }  // namespace

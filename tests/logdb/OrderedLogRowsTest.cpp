@@ -1,5 +1,6 @@
 #include "logdb/OrderedLogRows.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -137,6 +138,77 @@ TEST(OrderedLogRows, DeviceNamesAreToldApartByEveryByte) {
         const std::string& name = names[names.size() - 1 - at % names.size()];
         EXPECT_EQ(rows[at].deventry, name) << at;
         EXPECT_EQ(rows.device_name(rows.usage(at).device), name) << at;
+    }
+}
+
+// The counting passes against a plain sort of the same rows: names with quotes, %, [, ], =,
+// letter-case variants of one name and long ones, many equal dates and start times, starts in
+// other forms, rowids in the order of a pass over the table and in another order (through an
+// index), with every column and with the shown ones.
+TEST(OrderedLogRows, OrderAsAPlainSortOfTheRows) {
+    const std::vector<std::string> names = {
+        "LAN",  "lan", "Lan",  "Bob's \"50%\"",      "[x]=1",
+        "a]b[", "",    "eth0", std::string(40, 'n'), std::string(40, 'n') + "2"};
+    const std::vector<std::string> dates = {"2024-03-01", "2024-03-02", "2024-3-1",
+                                            "2023-12-31", "",           "2024-03-01 "};
+    const std::vector<std::string> times = {"09:00", "9:00", "10:00", "23:59", "", "09:00:30"};
+    struct Added {
+        LogRow row;
+        int64_t rowid;
+    };
+    std::mt19937 random(11);
+    const auto pick = [&](const std::vector<std::string>& texts) {
+        return texts[random() % texts.size()];
+    };
+    for (const bool ascending : {true, false}) {
+        for (const auto columns : {OrderedLogRows::Columns::all, OrderedLogRows::Columns::shown}) {
+            std::vector<Added> added;
+            for (int i = 0; i < 3000; ++i) {
+                LogRow row{"id-" + std::to_string(i),
+                           pick(dates),
+                           pick(times),
+                           "user" + std::to_string(i % 3),
+                           pick(names),
+                           i % 7,
+                           i % 5,
+                           int64_t{i} << 33,
+                           -i};
+                added.push_back({row, 10 + 3 * int64_t{i}});
+            }
+            if (!ascending) {
+                std::vector<int64_t> rowids;
+                for (const auto& one : added) rowids.push_back(one.rowid);
+                std::shuffle(rowids.begin(), rowids.end(), random);
+                for (size_t at = 0; at < added.size(); ++at) added[at].rowid = rowids[at];
+            }
+            OrderedLogRows::Collector collector(columns);
+            for (const auto& [row, rowid] : added) {
+                collector.add(row.devuniqueid, row.startdate, row.starttime, row.usera,
+                              row.deventry, row.duration, row.speed, row.dload, row.uload, rowid);
+            }
+            const OrderedLogRows rows = collector.take();
+            std::sort(added.begin(), added.end(), [](const Added& a, const Added& b) {
+                if (a.row.startdate != b.row.startdate) return a.row.startdate < b.row.startdate;
+                if (a.row.starttime != b.row.starttime) return a.row.starttime > b.row.starttime;
+                return a.rowid > b.rowid;
+            });
+            ASSERT_EQ(rows.size(), added.size());
+            for (size_t at = 0; at < added.size(); ++at) {
+                LogRow expected = added[at].row;
+                if (columns == OrderedLogRows::Columns::shown) {
+                    expected.devuniqueid.clear();
+                    expected.usera.clear();
+                    expected.speed = 0;
+                }
+                ASSERT_EQ(rows[at].copy(), expected) << ascending << " row " << at;
+                const OrderedLogRows::Usage usage = rows.usage(at);
+                EXPECT_EQ(rows.device_name(usage.device), expected.deventry);
+                EXPECT_EQ(usage.duration, expected.duration);
+                EXPECT_EQ(usage.dload, expected.dload);
+                EXPECT_EQ(usage.uload, expected.uload);
+            }
+            EXPECT_EQ(rows.device_count(), names.size());
+        }
     }
 }
 
