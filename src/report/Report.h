@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "logdb/LogRow.h"
+#include "logdb/OrderedLogRows.h"
 #include "report/ReportOptions.h"
 #include "usage/Tlog_summary.h"
 #include "usage/UsageGroups.h"
@@ -20,6 +21,9 @@ struct Report {
     std::string from;
     std::string to;
     ReportOptions::View view = ReportOptions::View::Daily;
+    // The connections: this machine's log as the view's compact rows, printed without a copy
+    // of each; the central log's as rows of their own.
+    OrderedLogRows local_connections;
     std::vector<LogRow> connections;
     std::vector<UsageGroup> groups;
     Tlog_summary summary;
@@ -30,6 +34,13 @@ struct Report {
     std::vector<std::string> connection_hosts;
     std::vector<std::string> group_hosts;
     bool show_host = false;
+
+    size_t connection_count() const {
+        return connections.empty() ? local_connections.size() : connections.size();
+    }
+    LogRowRef connection(size_t at) const {
+        return connections.empty() ? local_connections[at] : ref_of(connections[at]);
+    }
 };
 
 // An amount of ten-thousandths with two decimals and a point, no grouping, halves away from

@@ -2,7 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <sstream>
 #include <string>
 #include <utility>
 
@@ -14,6 +13,7 @@
 #include "report/CentralReport.h"
 #include "report/Report.h"
 #include "report/ReportOptions.h"
+#include "report/ReportText.h"
 #include "report/ReportWriters.h"
 #include "usage/DatabaseView.h"
 
@@ -54,7 +54,7 @@ Report make_report(const ReportOptions& options, const std::string& data_dir,
     report.view = options.view;
     report.summary = view.summary;
     if (connections) {
-        report.connections = view.rows.copies();
+        report.local_connections = std::move(view.rows);
     } else {
         const GroupBy by =
             options.view == ReportOptions::View::Daily ? GroupBy::Day : GroupBy::Month;
@@ -64,7 +64,7 @@ Report make_report(const ReportOptions& options, const std::string& data_dir,
 }
 
 void write_report(const Report& report, ReportOptions::Format format,
-                  const RegionalSettings& regional, std::ostream& out) {
+                  const RegionalSettings& regional, ReportText& out) {
     switch (format) {
         case ReportOptions::Format::Text:
             return write_table_report(report, regional, out);
@@ -101,7 +101,7 @@ int run_report(const std::vector<std::string>& arguments, const ReportEnvironmen
     if (options.database) {
         // The central log instead of this machine's; the tariffs are still the data
         // directory's.
-        std::ostringstream text;
+        ReportText text(out);
         try {
             write_report(make_central_report(options, data_dir, environment.regional),
                          options.format, environment.regional, text);
@@ -112,8 +112,7 @@ int run_report(const std::vector<std::string>& arguments, const ReportEnvironmen
             err << kName << ": " << error.what() << '\n';
             return kReportDataError;
         }
-        out << text.str() << std::flush;
-        return out ? kReportDone : kReportDataError;
+        return text.finish() ? kReportDone : kReportDataError;
     }
     // The database is never created here: without it there is nothing to report.
     if (!is_file(data_dir + "/config/log.db")) {
@@ -122,7 +121,7 @@ int run_report(const std::vector<std::string>& arguments, const ReportEnvironmen
         return kReportDataError;
     }
     if (options.budget) return run_budget_report(options, data_dir, environment, out, err);
-    std::ostringstream text;
+    ReportText text(out);
     try {
         write_report(make_report(options, data_dir, environment.regional), options.format,
                      environment.regional, text);
@@ -138,11 +137,7 @@ int run_report(const std::vector<std::string>& arguments, const ReportEnvironmen
         err << kName << ": " << error.what() << '\n';
         return kReportDataError;
     }
-    // Handed over without a copy: the connections of a long log make a large text.
-    const std::string whole = std::move(text).str();
-    out.write(whole.data(), static_cast<std::streamsize>(whole.size()));
-    out << std::flush;
-    if (!out) {
+    if (!text.finish()) {
         err << kName << ": the report could not be written\n";
         return kReportDataError;
     }
