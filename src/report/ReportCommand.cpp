@@ -16,6 +16,7 @@
 #include "report/ReportText.h"
 #include "report/ReportWriters.h"
 #include "usage/DatabaseView.h"
+#include "usage/PeriodUsage.h"
 
 namespace quorvane {
 
@@ -40,25 +41,23 @@ Report make_report(const ReportOptions& options, const std::string& data_dir,
     // The tariffs and the regional settings they are read with, as the main window reads
     // them for its database view.
     TariffBook tariffs(data_dir + "/config/dev.ini", regional);
-    // The sums by day or month need neither the connection ids nor a row of text each.
-    const bool connections = options.view == ReportOptions::View::Connections;
-    DatabaseView view = read_database_view(
-        log, filter, tariffs,
-        connections ? OrderedLogRows::Columns::all : OrderedLogRows::Columns::shown);
-
     Report report;
     report.data_dir = data_dir;
     report.device = options.device;
     report.from = options.from;
     report.to = options.to;
     report.view = options.view;
-    report.summary = view.summary;
-    if (connections) {
+    if (options.view == ReportOptions::View::Connections) {
+        DatabaseView view = read_database_view(log, filter, tariffs, OrderedLogRows::Columns::all);
+        report.summary = view.summary;
         report.local_connections = std::move(view.rows);
     } else {
+        // The sums by day or month need neither the connection ids nor a row of text each.
         const GroupBy by =
             options.view == ReportOptions::View::Daily ? GroupBy::Day : GroupBy::Month;
-        report.groups = group_usage(view.rows, by, tariffs);
+        PeriodUsage usage = read_period_usage(log, filter, by, tariffs);
+        report.summary = usage.summary;
+        report.groups = std::move(usage.groups);
     }
     return report;
 }
