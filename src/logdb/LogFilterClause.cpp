@@ -44,8 +44,15 @@ LogFilterClause::LogFilterClause(const LogFilter& filter, DateLookup lookup)
     : m_filter(filter),
       m_device_pattern(filter.device_is_name ? like_pattern_of_name(filter.device_pattern)
                                              : filter.device_pattern),
-      m_sql(filter.device_is_name ? "WHERE Deventry LIKE ?1 ESCAPE '\\' AND usera LIKE ?2"
-                                  : "WHERE Deventry LIKE ?1 AND usera LIKE ?2") {
+      // A pattern that matches any text is the cheaper test it stands for (LIKE '%' holds
+      // for every value but NULL): two pattern matches a row were a fifth of a long read.
+      m_match_device(filter.device_is_name || filter.device_pattern != "%"),
+      m_match_user(filter.user_pattern != "%"),
+      m_sql(std::string("WHERE ") +
+            (!m_match_device         ? "Deventry IS NOT NULL"
+             : filter.device_is_name ? "Deventry LIKE ?1 ESCAPE '\\'"
+                                     : "Deventry LIKE ?1") +
+            (m_match_user ? " AND usera LIKE ?2" : " AND usera IS NOT NULL")) {
     if (filter.dates) {
         require_iso_date(filter.dates->from);
         require_iso_date(filter.dates->to);
@@ -55,7 +62,8 @@ LogFilterClause::LogFilterClause(const LogFilter& filter, DateLookup lookup)
 }
 
 void LogFilterClause::bind(SqliteStatement& statement) const {
-    statement.bind(1, m_device_pattern).bind(2, m_filter.user_pattern);
+    if (m_match_device) statement.bind(1, m_device_pattern);
+    if (m_match_user) statement.bind(2, m_filter.user_pattern);
     if (m_filter.dates) statement.bind(3, m_filter.dates->from).bind(4, m_filter.dates->to);
 }
 

@@ -33,6 +33,8 @@ public:
 private:
     const LogFilter& m_filter;
     std::string m_device_pattern;
+    bool m_match_device;
+    bool m_match_user;
     std::string m_sql;
 };
 
