@@ -58,6 +58,7 @@ void usage_row(sqlite3_context* context, int, sqlite3_value** values) {
         row.dload = integer_of(values[4], "dload", pass);
         row.uload = integer_of(values[5], "uload", pass);
         row.rowid = sqlite3_value_int64(values[6]);
+        row.devuniqueid = text_of(values[7]);
         (*pass.row)(row);
     } catch (...) {
         pass.failure = std::current_exception();
@@ -71,27 +72,29 @@ void usage_done(sqlite3_context* context) {
 
 }  // namespace
 
-void LogDatabase::scan_usage(const LogFilter& filter,
+void LogDatabase::scan_usage(const LogFilter& filter, bool with_ids,
                              const std::function<void(const LogUsageRow&)>& row) {
     LogFilterClause where(filter, date_lookup(filter));
     Pass pass{&row, &m_path, nullptr};
     // Defined for this pass only, its user data being the pass; removed when it ends, after
     // the statement is reset, so that nothing later reaches the pass that is gone.
     sqlite3* db = connection();
-    if (sqlite3_create_function_v2(db, kFunction, 7, SQLITE_UTF8, &pass, nullptr, usage_row,
+    if (sqlite3_create_function_v2(db, kFunction, 8, SQLITE_UTF8, &pass, nullptr, usage_row,
                                    usage_done, nullptr) != SQLITE_OK) {
         throw LogDatabaseError("log database \"" + m_path + "\": " + sqlite3_errmsg(db));
     }
     struct Removal {
         sqlite3* db;
         ~Removal() {
-            sqlite3_create_function_v2(db, kFunction, 7, SQLITE_UTF8, nullptr, nullptr, nullptr,
+            sqlite3_create_function_v2(db, kFunction, 8, SQLITE_UTF8, nullptr, nullptr, nullptr,
                                        nullptr, nullptr);
         }
     } removal{db};
     try {
         auto select = statement(std::string("SELECT ") + kFunction +
-                                "(startdate, starttime, Deventry, Duration, dload, uload, rowid)"
+                                "(startdate, starttime, Deventry, Duration, dload, uload, rowid, " +
+                                (with_ids ? "Devuniqueid" : "NULL") +
+                                ")"
                                 " FROM log " +
                                 where.sql());
         where.bind(select);

@@ -48,9 +48,15 @@ Report make_report(const ReportOptions& options, const std::string& data_dir,
     report.to = options.to;
     report.view = options.view;
     if (options.view == ReportOptions::View::Connections) {
-        DatabaseView view = read_database_view(log, filter, tariffs, OrderedLogRows::Columns::all);
-        report.summary = view.summary;
-        report.local_connections = std::move(view.rows);
+        report.log_connections = read_log_connections(log, filter, tariffs);
+        if (report.log_connections) {
+            report.summary = report.log_connections->summary;
+        } else {
+            DatabaseView view =
+                read_database_view(log, filter, tariffs, OrderedLogRows::Columns::all);
+            report.summary = view.summary;
+            report.connections = view.rows.copies();
+        }
     } else {
         // The sums by day or month need neither the connection ids nor a row of text each.
         const GroupBy by =

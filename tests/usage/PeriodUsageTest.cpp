@@ -16,6 +16,7 @@
 #include "support/TempDir.h"
 #include "support/TestLocales.h"
 #include "usage/DatabaseView.h"
+#include "usage/LogConnections.h"
 
 namespace quorvane::test {
 namespace {
@@ -106,6 +107,32 @@ protected:
         return error;
     }
 
+    // The connections of one pass against the database view's rows with every column.
+    void expect_connections_as_the_view(const LogFilter& filter) {
+        const std::string ini = m_dir.write("config/dev.ini", kTariffs).string();
+        LogDatabase log(m_log);
+        TariffBook view_book(ini, point_decimal()), pass_book(ini, point_decimal());
+        const DatabaseView view =
+            read_database_view(log, filter, view_book, OrderedLogRows::Columns::all);
+        const auto pass = read_log_connections(log, filter, pass_book);
+        ASSERT_TRUE(pass);
+        EXPECT_EQ(pass->summary, view.summary);
+        const UsageRecords& records = pass->records;
+        ASSERT_EQ(records.size(), view.rows.size());
+        for (size_t at = 0; at < records.size(); ++at) {
+            const LogRowRef expected = view.rows[at];
+            const UsageRecords::Record& row = records[at];
+            SCOPED_TRACE(std::string(expected.devuniqueid));
+            EXPECT_EQ(records.id(at), expected.devuniqueid);
+            EXPECT_EQ(records.day_text(row.day), expected.startdate);
+            EXPECT_EQ(records.time_text(row.time), expected.starttime);
+            EXPECT_EQ(records.device_name(row.device), expected.deventry);
+            EXPECT_EQ(row.duration, expected.duration);
+            EXPECT_EQ(row.dload, expected.dload);
+            EXPECT_EQ(row.uload, expected.uload);
+        }
+    }
+
     TempDir m_dir;
     std::string m_log = (m_dir.path() / "config/log.db").string();
 };
@@ -129,6 +156,18 @@ TEST_F(PeriodUsageTest, OnePassGivesTheFiguresOfTheViewsRows) {
     }
 }
 
+TEST_F(PeriodUsageTest, OnePassGivesTheConnectionsOfTheViewInItsOrder) {
+    create_log_db(m_log);
+    std::vector<LogRow> rows = kRows;
+    rows.push_back({"", "2026-12-01", "08:00", "local", "LAN", 1, 1, 2, 3});  // an empty id
+    rows.push_back({std::string(300, 'x'), "2026-12-01", "08:00", "local", "lan", 1, 1, 2, 3});
+    write_rows(rows);
+    for (const LogFilter& filter :
+         {LogFilter{}, dates("2026-12-01", "2026-12-01"), dates("2027-01-01", "2027-01-31")}) {
+        expect_connections_as_the_view(filter);
+    }
+}
+
 // The log's own table holds only dates and times in the plain form; a log made elsewhere may
 // hold others, which the general read groups by their text.
 TEST_F(PeriodUsageTest, DatesInAnotherFormAreGroupedAsTheViewGroupsThem) {
@@ -146,6 +185,9 @@ TEST_F(PeriodUsageTest, DatesInAnotherFormAreGroupedAsTheViewGroupsThem) {
     rows.push_back({"k", "2026-12-01", "08:00:30", "local", "LAN", 6, 1, 9, 10});
     write_rows(rows);
     expect_as_the_view(LogFilter{});
+    LogDatabase log(m_log);
+    TariffBook book((m_dir.path() / "config/dev.ini").string(), point_decimal());
+    EXPECT_EQ(read_log_connections(log, LogFilter{}, book), nullptr) << "read the general way";
 }
 
 // Which failure ends the report, and with which message, is the same as before: the summary's

@@ -1,0 +1,123 @@
+#include "usage/UsageRecords.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+
+namespace quorvane {
+
+namespace {
+
+// The decimal digits at text[at, at + count), or -1 when one is not a digit.
+int digits(std::string_view text, size_t at, size_t count) {
+    int value = 0;
+    for (size_t i = at; i < at + count; ++i) {
+        const char c = text[i];
+        if (c < '0' || c > '9') return -1;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+uint32_t plain_date(std::string_view text) {
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-') throw NotPlainLog{};
+    const int year = digits(text, 0, 4), month = digits(text, 5, 2), day = digits(text, 8, 2);
+    if (year < 0 || month < 0 || day < 0) throw NotPlainLog{};
+    return static_cast<uint32_t>(year * 10000 + month * 100 + day);
+}
+
+uint32_t plain_time(std::string_view text) {
+    if (text.size() != 5 || text[2] != ':') throw NotPlainLog{};
+    const int hour = digits(text, 0, 2), minute = digits(text, 3, 2);
+    if (hour < 0 || minute < 0) throw NotPlainLog{};
+    return static_cast<uint32_t>(hour * 100 + minute);
+}
+
+}  // namespace
+
+uint32_t UsageRecords::device_of(std::string_view name) {
+    if (m_last_device < m_devices.size() && m_devices[m_last_device] == name) {
+        return m_last_device;
+    }
+    auto found = m_device_numbers.find(name);
+    if (found == m_device_numbers.end()) {
+        m_devices.emplace_back(name);
+        found =
+            m_device_numbers.emplace(m_devices.back(), static_cast<uint32_t>(m_devices.size() - 1))
+                .first;
+    }
+    return m_last_device = found->second;
+}
+
+void UsageRecords::add(const LogUsageRow& row, bool with_id) {
+    // A row's number is its place in 32 bits, as the summary's count is.
+    if (m_records.size() >= std::numeric_limits<uint32_t>::max()) throw NotPlainLog{};
+    const uint32_t date = plain_date(row.startdate);
+    auto& year = m_years[date / 10000];
+    if (!year) year = std::make_unique<uint32_t[]>(10000);
+    ++year[date % 10000];
+    m_records.push_back(Record{date, plain_time(row.starttime), device_of(row.deventry),
+                               row.duration, row.dload, row.uload, row.rowid,
+                               static_cast<uint32_t>(m_records.size()), 0});
+    if (with_id) {
+        m_ids += row.devuniqueid;
+        m_id_ends.push_back(m_ids.size());
+    }
+}
+
+void UsageRecords::put_in_order() {
+    // Each date's first place, then the records scattered to their dates' places.
+    std::vector<size_t> day_end;
+    size_t start = 0;
+    for (auto& [number, year] : m_years) {
+        for (uint32_t mmdd = 0; mmdd < 10000; ++mmdd) {
+            const uint32_t count = year[mmdd];
+            if (count == 0) continue;
+            year[mmdd] = static_cast<uint32_t>(start);  // from now on the next free place
+            start += count;
+            day_end.push_back(start);
+            char text[16];
+            std::snprintf(text, sizeof text, "%04u-%02u-%02u", number, mmdd / 100, mmdd % 100);
+            m_day_texts.append(text, 10);
+        }
+    }
+    m_ordered.resize(m_records.size());
+    for (const Record& record : m_records) {
+        m_ordered[m_years[record.date / 10000][record.date % 10000]++] = record;
+    }
+    m_records = GrowingArray<Record>();
+    const auto later_first = [](const Record& a, const Record& b) {
+        return a.time != b.time ? a.time > b.time : a.rowid > b.rowid;
+    };
+    size_t begin = 0;
+    for (uint32_t day = 0; day < day_end.size(); ++day) {
+        const auto first = m_ordered.begin() + static_cast<ptrdiff_t>(begin);
+        const auto last = m_ordered.begin() + static_cast<ptrdiff_t>(day_end[day]);
+        std::sort(first, last, later_first);
+        for (auto at = first; at != last; ++at) at->day = day;
+        begin = day_end[day];
+    }
+    m_time_texts.resize(5 * 10000);
+    for (uint32_t hhmm = 0; hhmm < 10000; ++hhmm) {
+        char text[8];
+        std::snprintf(text, sizeof text, "%02u:%02u", hhmm / 100, hhmm % 100);
+        std::memcpy(m_time_texts.data() + hhmm * 5, text, 5);
+    }
+    if (m_id_ends.empty()) return;
+    // The ids in the same order, so that printing reads them in turn.
+    std::string ids;
+    GrowingArray<uint64_t> ends;
+    ids.reserve(m_ids.size());
+    ends.reserve(m_ordered.size());
+    for (const Record& record : m_ordered) {
+        const size_t at = record.index;
+        const uint64_t from = at == 0 ? 0 : m_id_ends[at - 1];
+        ids.append(m_ids, from, m_id_ends[at] - from);
+        ends.push_back(ids.size());
+    }
+    m_ids = std::move(ids);
+    m_id_ends = std::move(ends);
+}
+
+}  // namespace quorvane
