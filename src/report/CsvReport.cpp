@@ -13,7 +13,10 @@ namespace {
 
 // RFC 4180: a field holding a comma, a quote or a line break is quoted, its quotes doubled.
 void append_field(std::string& out, std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+    // One look at each byte: a million lines of short fields.
+    bool plain = true;
+    for (char c : text) plain &= c != ',' && c != '"' && c != '\r' && c != '\n';
+    if (plain) {
         out += text;
         return;
     }

@@ -54,9 +54,13 @@ void UsageRecords::add(const LogUsageRow& row, bool with_id) {
     // A row's number is its place in 32 bits, as the summary's count is.
     if (m_records.size() >= std::numeric_limits<uint32_t>::max()) throw NotPlainLog{};
     const uint32_t date = plain_date(row.startdate);
-    auto& year = m_years[date / 10000];
-    if (!year) year = std::make_unique<uint32_t[]>(10000);
-    ++year[date % 10000];
+    if (date / 10000 != m_last_year) {
+        auto& year = m_years[date / 10000];
+        if (!year) year = std::make_unique<uint32_t[]>(10000);
+        m_last_year = date / 10000;
+        m_last_year_counts = year.get();
+    }
+    ++m_last_year_counts[date % 10000];
     m_records.push_back(Record{date, plain_time(row.starttime), device_of(row.deventry),
                                row.duration, row.dload, row.uload, row.rowid,
                                static_cast<uint32_t>(m_records.size()), 0});

@@ -62,6 +62,8 @@ private:
     std::vector<Record> m_ordered;
     // The count of rows of each date, by year, one slot per MMDD.
     std::map<uint32_t, std::unique_ptr<uint32_t[]>> m_years;
+    uint32_t m_last_year = UINT32_MAX;
+    uint32_t* m_last_year_counts = nullptr;
     std::deque<std::string> m_devices;  // spellings by number; a deque keeps them in place
     std::unordered_map<std::string_view, uint32_t> m_device_numbers;
     uint32_t m_last_device = UINT32_MAX;
