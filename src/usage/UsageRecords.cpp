@@ -9,6 +9,8 @@ namespace quorvane {
 
 namespace {
 
+constexpr size_t kIdBlock = size_t{1} << 20;
+
 // The decimal digits at text[at, at + count), or -1 when one is not a digit.
 int digits(std::string_view text, size_t at, size_t count) {
     int value = 0;
@@ -65,8 +67,19 @@ void UsageRecords::add(const LogUsageRow& row, bool with_id) {
                                row.duration, row.dload, row.uload, row.rowid,
                                static_cast<uint32_t>(m_records.size()), 0});
     if (with_id) {
-        m_ids += row.devuniqueid;
-        m_id_ends.push_back(m_ids.size());
+        const size_t size = row.devuniqueid.size();
+        if (m_id_blocks.empty() || m_block_size - m_block_used < size) {
+            m_block_size = std::max(kIdBlock, size);
+            m_id_blocks.push_back(std::make_unique_for_overwrite<char[]>(m_block_size));
+            m_block_used = 0;
+        }
+        if (size > 0) {
+            std::memcpy(m_id_blocks.back().get() + m_block_used, row.devuniqueid.data(), size);
+        }
+        m_id_places.push_back(uint64_t{m_id_blocks.size() - 1} << 32 | m_block_used);
+        m_id_sizes.push_back(static_cast<uint32_t>(size));
+        m_block_used += size;
+        m_id_total += size;
     }
 }
 
@@ -86,7 +99,8 @@ void UsageRecords::put_in_order() {
             m_day_texts.append(text, 10);
         }
     }
-    m_ordered.resize(m_records.size());
+    m_count = m_records.size();
+    m_ordered = std::make_unique_for_overwrite<Record[]>(m_count);
     for (const Record& record : m_records) {
         m_ordered[m_years[record.date / 10000][record.date % 10000]++] = record;
     }
@@ -96,8 +110,8 @@ void UsageRecords::put_in_order() {
     };
     size_t begin = 0;
     for (uint32_t day = 0; day < day_end.size(); ++day) {
-        const auto first = m_ordered.begin() + static_cast<ptrdiff_t>(begin);
-        const auto last = m_ordered.begin() + static_cast<ptrdiff_t>(day_end[day]);
+        Record* const first = m_ordered.get() + begin;
+        Record* const last = m_ordered.get() + day_end[day];
         std::sort(first, last, later_first);
         for (auto at = first; at != last; ++at) at->day = day;
         begin = day_end[day];
@@ -108,20 +122,25 @@ void UsageRecords::put_in_order() {
         std::snprintf(text, sizeof text, "%02u:%02u", hhmm / 100, hhmm % 100);
         std::memcpy(m_time_texts.data() + hhmm * 5, text, 5);
     }
-    if (m_id_ends.empty()) return;
+    if (m_id_sizes.empty()) return;
     // The ids in the same order, so that printing reads them in turn.
-    std::string ids;
-    GrowingArray<uint64_t> ends;
-    ids.reserve(m_ids.size());
-    ends.reserve(m_ordered.size());
-    for (const Record& record : m_ordered) {
-        const size_t at = record.index;
-        const uint64_t from = at == 0 ? 0 : m_id_ends[at - 1];
-        ids.append(m_ids, from, m_id_ends[at] - from);
-        ends.push_back(ids.size());
+    m_ids = std::make_unique_for_overwrite<char[]>(m_id_total);
+    m_id_ends.reserve(m_count);
+    uint64_t end = 0;
+    for (size_t at = 0; at < m_count; ++at) {
+        const uint32_t index = m_ordered[at].index;
+        const uint64_t place = m_id_places[index];
+        const uint32_t size = m_id_sizes[index];
+        if (size > 0) {
+            std::memcpy(m_ids.get() + end, m_id_blocks[place >> 32].get() + (place & 0xffffffffu),
+                        size);
+        }
+        end += size;
+        m_id_ends.push_back(end);
     }
-    m_ids = std::move(ids);
-    m_id_ends = std::move(ends);
+    m_id_blocks.clear();
+    m_id_places = GrowingArray<uint64_t>();
+    m_id_sizes = GrowingArray<uint32_t>();
 }
 
 }  // namespace quorvane

@@ -38,13 +38,13 @@ public:
     // time descending, then the row written last first; with their ids in the same order.
     void put_in_order();
 
-    size_t size() const { return m_ordered.size(); }
+    size_t size() const { return m_count; }
     const Record& operator[](size_t at) const { return m_ordered[at]; }
     const std::string& device_name(uint32_t device) const { return m_devices[device]; }
     size_t device_count() const { return m_devices.size(); }
     // Only with the ids kept, after put_in_order().
     std::string_view id(size_t at) const {
-        return std::string_view(m_ids.data() + m_id_ends[at] - id_size(at), id_size(at));
+        return std::string_view(m_ids.get() + m_id_ends[at] - id_size(at), id_size(at));
     }
     // The texts of a row's day and time, as the log holds them.
     std::string_view day_text(uint32_t day) const {
@@ -59,7 +59,9 @@ private:
     size_t id_size(size_t at) const { return m_id_ends[at] - (at == 0 ? 0 : m_id_ends[at - 1]); }
 
     GrowingArray<Record> m_records;  // in the order of the pass, grown without a copy
-    std::vector<Record> m_ordered;
+    // In order; fresh memory, written once, rather than a vector filled with zeros first.
+    std::unique_ptr<Record[]> m_ordered;
+    size_t m_count = 0;
     // The count of rows of each date, by year, one slot per MMDD.
     std::map<uint32_t, std::unique_ptr<uint32_t[]>> m_years;
     uint32_t m_last_year = UINT32_MAX;
@@ -67,10 +69,18 @@ private:
     std::deque<std::string> m_devices;  // spellings by number; a deque keeps them in place
     std::unordered_map<std::string_view, uint32_t> m_device_numbers;
     uint32_t m_last_device = UINT32_MAX;
-    std::string m_ids;
-    GrowingArray<uint64_t> m_id_ends;  // where each row's id ends
-    std::string m_day_texts;           // ten characters a day
-    std::string m_time_texts;          // five characters for each HHMM
+    // The ids as the pass gives them, in blocks that are never moved: a block number << 32 |
+    // the offset, and the size, for each row.
+    std::vector<std::unique_ptr<char[]>> m_id_blocks;
+    size_t m_block_used = 0, m_block_size = 0;
+    GrowingArray<uint64_t> m_id_places;
+    GrowingArray<uint32_t> m_id_sizes;
+    uint64_t m_id_total = 0;
+    // In order: one text, and where each row's id ends in it.
+    std::unique_ptr<char[]> m_ids;
+    GrowingArray<uint64_t> m_id_ends;
+    std::string m_day_texts;   // ten characters a day
+    std::string m_time_texts;  // five characters for each HHMM
 };
 
 }  // namespace quorvane
