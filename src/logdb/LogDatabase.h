@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <unordered_map>
@@ -9,6 +10,7 @@
 #include "logdb/LogFilter.h"
 #include "logdb/LogFilterClause.h"
 #include "logdb/LogRow.h"
+#include "logdb/LogUsageRow.h"
 #include "logdb/OrderedLogRows.h"
 
 struct sqlite3;
@@ -51,6 +53,13 @@ public:
     // The same rows held compactly, for views over a large log; with the shown columns only,
     // the id, user tag and speed are left out (and not read).
     OrderedLogRows read_ordered(const LogFilter& filter, OrderedLogRows::Columns wanted);
+    // The rows the filter matches, in the engine's order, each handed to `row` with the
+    // columns a sum needs (and the connection id if asked for) without a copy: for passes
+    // over a large log, where a row read through a statement's columns costs more than
+    // what is done with it. Exceptions from `row` end the pass and are thrown on.
+    // (LogDatabaseScan.cpp)
+    void scan_usage(const LogFilter& filter, bool with_ids,
+                    const std::function<void(const LogUsageRow&)>& row);
     // The logged device names, each once (letter case ignored).
     std::vector<std::string> distinct_device_names();
     // Deletes the rows the filter matches, except those whose id is in spared_ids.

@@ -1,4 +1,6 @@
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "format/QuantityFormat.h"
@@ -10,30 +12,68 @@ namespace quorvane {
 namespace {
 
 // RFC 4180: a field holding a comma, a quote or a line break is quoted, its quotes doubled.
-std::string csv_field(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string out = "\"";
+void append_field(std::string& out, std::string_view text) {
+    // One look at each byte: a million lines of short fields.
+    bool plain = true;
+    for (char c : text) plain &= c != ',' && c != '"' && c != '\r' && c != '\n';
+    if (plain) {
+        out += text;
+        return;
+    }
+    out += '"';
     for (char c : text) {
         if (c == '"') out += '"';
         out += c;
     }
-    return out + '"';
+    out += '"';
 }
 
-void write_line(std::ostream& out, std::vector<std::string> fields,
-                const std::string* host = nullptr) {
+void append_line(std::string& out, const std::vector<std::string>& fields,
+                 const std::string* host = nullptr) {
     // Rows of several hosts of the central log begin with the host.
-    if (host) fields.insert(fields.begin(), *host);
-    for (size_t i = 0; i < fields.size(); ++i) {
-        if (i > 0) out << ',';
-        out << csv_field(fields[i]);
+    if (host) {
+        append_field(out, *host);
+        out += ',';
     }
-    out << '\n';
+    for (size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) out += ',';
+        append_field(out, fields[i]);
+    }
+    out += '\n';
+}
+
+// One connection as a line, built in place: a long log prints a million of them.
+void append_connection(std::string& out, const LogRowRef& row, const std::string* host) {
+    if (host) {
+        append_field(out, *host);
+        out += ',';
+    }
+    append_field(out, row.devuniqueid);
+    out += ',';
+    append_field(out, row.startdate);
+    out += ',';
+    append_field(out, row.starttime);
+    out += ',';
+    append_field(out, row.deventry);
+    out += ',';
+    append_integer(out, row.duration);
+    out += ',';
+    append_integer(out, row.dload);
+    out += ',';
+    append_integer(out, row.uload);
+    out += ',';
+    int64_t total = 0;
+    if (__builtin_add_overflow(row.dload, row.uload, &total)) {
+        out += decimal_sum(row.dload, row.uload);
+    } else {
+        append_integer(out, total);
+    }
+    out += '\n';
 }
 
 }  // namespace
 
-void write_csv_report(const Report& report, std::ostream& out) {
+void write_csv_report(const Report& report, ReportText& out) {
     const auto& s = report.summary;
     const std::vector<std::string> summary{
         std::to_string(s.conn_count),       std::to_string(s.total_time),
@@ -41,41 +81,43 @@ void write_csv_report(const Report& report, std::ostream& out) {
         plain_amount(s.total_traffic_cost), plain_amount(total_cost(s))};
     const std::string host_name = "host";
     const std::string* host_header = report.show_host ? &host_name : nullptr;
+    std::string& text = out.text();
     if (report.view == ReportOptions::View::Connections) {
-        write_line(
-            out,
+        append_line(
+            text,
             {"id", "start_date", "start_time", "device", "duration", "download", "upload", "total"},
             host_header);
-        for (size_t r = 0; r < report.connections.size(); ++r) {
-            const LogRow& row = report.connections[r];
-            write_line(out,
-                       {row.devuniqueid, row.startdate, row.starttime, row.deventry,
-                        std::to_string(row.duration), std::to_string(row.dload),
-                        std::to_string(row.uload), decimal_sum(row.dload, row.uload)},
-                       report.show_host ? &report.connection_hosts[r] : nullptr);
+        out.pass_on();
+        for (size_t r = 0; r < report.connection_count(); ++r) {
+            append_connection(text, report.connection(r),
+                              report.show_host ? &report.connection_hosts[r] : nullptr);
+            out.piece_done();
         }
     } else {
-        write_line(out,
-                   {report.view == ReportOptions::View::Daily ? "date" : "month", "device",
-                    "connections", "time", "download", "upload", "total", "cost"},
-                   host_header);
+        append_line(text,
+                    {report.view == ReportOptions::View::Daily ? "date" : "month", "device",
+                     "connections", "time", "download", "upload", "total", "cost"},
+                    host_header);
         for (size_t g = 0; g < report.groups.size(); ++g) {
             const UsageGroup& group = report.groups[g];
-            write_line(out,
-                       {group.period, group.device, std::to_string(group.summary.conn_count),
-                        std::to_string(group.summary.total_time), std::to_string(group.download),
-                        std::to_string(group.upload), std::to_string(group.total),
-                        plain_amount(total_cost(group.summary))},
-                       report.show_host ? &report.group_hosts[g] : nullptr);
+            append_line(text,
+                        {group.period, group.device, std::to_string(group.summary.conn_count),
+                         std::to_string(group.summary.total_time), std::to_string(group.download),
+                         std::to_string(group.upload), std::to_string(group.total),
+                         plain_amount(total_cost(group.summary))},
+                        report.show_host ? &report.group_hosts[g] : nullptr);
         }
     }
-    out << '\n';
-    write_line(out, {"connections", "time", "traffic", "time_cost", "traffic_cost", "total_cost"});
-    write_line(out, summary);
+    text += '\n';
+    append_line(text,
+                {"connections", "time", "traffic", "time_cost", "traffic_cost", "total_cost"});
+    append_line(text, summary);
 }
 
 void write_csv_line(std::ostream& out, const std::vector<std::string>& fields) {
-    write_line(out, fields);
+    std::string line;
+    append_line(line, fields);
+    out << line;
 }
 
 }  // namespace quorvane

@@ -1,5 +1,6 @@
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "logdb/CentralUrl.h"
 #include "report/ReportWriters.h"
@@ -10,7 +11,7 @@ namespace quorvane {
 namespace {
 
 // The length of the well-formed UTF-8 sequence at text[i], 0 when there is none.
-size_t utf8_sequence(const std::string& text, size_t i) {
+size_t utf8_sequence(std::string_view text, size_t i) {
     const auto c = static_cast<unsigned char>(text[i]);
     size_t length = c < 0x80                   ? 1
                     : (c >= 0xc2 && c <= 0xdf) ? 2
@@ -29,11 +30,23 @@ size_t utf8_sequence(const std::string& text, size_t i) {
     return length;
 }
 
+// The place of the first byte that is not printable ASCII or is a quote or a backslash;
+// the size when there is none, as in the ids, dates and times of a log.
+size_t first_special(std::string_view text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c >= 0x80 || c == '"' || c == '\\') return i;
+    }
+    return text.size();
+}
+
 // A JSON string: quotes, backslashes and control characters escaped; a byte that is not
 // part of well-formed UTF-8 becomes U+FFFD, so the output always parses.
-std::string json_string(const std::string& text) {
-    std::string out = "\"";
-    for (size_t i = 0; i < text.size();) {
+void append_json_string(std::string& out, std::string_view text) {
+    out += '"';
+    size_t i = first_special(text);
+    out.append(text.data(), i);
+    while (i < text.size()) {
         const auto c = static_cast<unsigned char>(text[i]);
         const size_t length = utf8_sequence(text, i);
         if (length == 0) {
@@ -49,32 +62,52 @@ std::string json_string(const std::string& text) {
             std::snprintf(escape, sizeof escape, "\\u%04x", c);
             out += escape;
         } else {
-            out.append(text, i, length);
+            out.append(text.data() + i, length);
         }
         i += length;
     }
-    return out + '"';
+    out += '"';
+}
+
+std::string json_string(std::string_view text) {
+    std::string out;
+    append_json_string(out, text);
+    return out;
 }
 
 // Rows of several hosts of the central log begin with the host.
-void write_host(const std::string* host, std::ostream& out) {
-    if (host) out << "\"host\": " << json_string(*host) << ", ";
+void append_host(std::string& out, const std::string* host) {
+    if (!host) return;
+    out += "\"host\": ";
+    append_json_string(out, *host);
+    out += ", ";
 }
 
-void write_connection(const LogRow& row, const std::string* host, std::ostream& out) {
-    out << "{";
-    write_host(host, out);
-    out << "\"id\": " << json_string(row.devuniqueid)
-        << ", \"start_date\": " << json_string(row.startdate)
-        << ", \"start_time\": " << json_string(row.starttime)
-        << ", \"device\": " << json_string(row.deventry) << ", \"duration\": " << row.duration
-        << ", \"download\": " << row.dload << ", \"upload\": " << row.uload << "}";
+// One connection, appended in place: a long log prints a million of them.
+void append_connection(std::string& out, const LogRowRef& row, const std::string* host) {
+    out += '{';
+    append_host(out, host);
+    out += "\"id\": ";
+    append_json_string(out, row.devuniqueid);
+    out += ", \"start_date\": ";
+    append_json_string(out, row.startdate);
+    out += ", \"start_time\": ";
+    append_json_string(out, row.starttime);
+    out += ", \"device\": ";
+    append_json_string(out, row.deventry);
+    out += ", \"duration\": ";
+    append_integer(out, row.duration);
+    out += ", \"download\": ";
+    append_integer(out, row.dload);
+    out += ", \"upload\": ";
+    append_integer(out, row.uload);
+    out += '}';
 }
 
 void write_group(const UsageGroup& group, const char* period_key, const std::string* host,
-                 std::ostream& out) {
+                 ReportText& out) {
     out << "{";
-    write_host(host, out);
+    append_host(out.text(), host);
     out << "\"" << period_key << "\": " << json_string(group.period)
         << ", \"device\": " << json_string(group.device)
         << ", \"connections\": " << group.summary.conn_count
@@ -85,7 +118,7 @@ void write_group(const UsageGroup& group, const char* period_key, const std::str
 
 }  // namespace
 
-void write_json_report(const Report& report, std::ostream& out) {
+void write_json_report(const Report& report, ReportText& out) {
     const auto& s = report.summary;
     const std::string total = plain_amount(total_cost(s));  // fails before anything is written
     out << "{\"data_dir\": " << json_string(report.data_dir);
@@ -98,10 +131,13 @@ void write_json_report(const Report& report, std::ostream& out) {
         << ", \"view\": " << json_string(view_name(report.view)) << ",\n \"rows\": [";
     const char* separator = "\n  ";
     if (report.view == ReportOptions::View::Connections) {
-        for (size_t r = 0; r < report.connections.size(); ++r) {
-            out << separator;
-            write_connection(report.connections[r],
-                             report.show_host ? &report.connection_hosts[r] : nullptr, out);
+        out.pass_on();
+        std::string& text = out.text();
+        for (size_t r = 0; r < report.connection_count(); ++r) {
+            text += separator;
+            append_connection(text, report.connection(r),
+                              report.show_host ? &report.connection_hosts[r] : nullptr);
+            out.piece_done();
             separator = ",\n  ";
         }
     } else {

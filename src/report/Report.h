@@ -1,11 +1,13 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "logdb/LogRow.h"
 #include "report/ReportOptions.h"
+#include "usage/LogConnections.h"
 #include "usage/Tlog_summary.h"
 #include "usage/UsageGroups.h"
 
@@ -20,6 +22,9 @@ struct Report {
     std::string from;
     std::string to;
     ReportOptions::View view = ReportOptions::View::Daily;
+    // The connections: this machine's log as compact records, printed without a copy of
+    // each; the central log's (and a log with dates in another form) as rows of their own.
+    std::shared_ptr<const LogConnections> log_connections;
     std::vector<LogRow> connections;
     std::vector<UsageGroup> groups;
     Tlog_summary summary;
@@ -30,6 +35,24 @@ struct Report {
     std::vector<std::string> connection_hosts;
     std::vector<std::string> group_hosts;
     bool show_host = false;
+
+    size_t connection_count() const {
+        return log_connections ? log_connections->records.size() : connections.size();
+    }
+    LogRowRef connection(size_t at) const {
+        if (!log_connections) return ref_of(connections[at]);
+        const UsageRecords& records = log_connections->records;
+        const UsageRecords::Record& row = records[at];
+        return LogRowRef{records.id(at),
+                         records.day_text(row.day),
+                         records.time_text(row.time),
+                         {},
+                         records.device_name(row.device),
+                         row.duration,
+                         0,
+                         row.dload,
+                         row.uload};
+    }
 };
 
 // An amount of ten-thousandths with two decimals and a point, no grouping, halves away from

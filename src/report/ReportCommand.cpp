@@ -2,7 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <sstream>
 #include <string>
 #include <utility>
 
@@ -14,8 +13,10 @@
 #include "report/CentralReport.h"
 #include "report/Report.h"
 #include "report/ReportOptions.h"
+#include "report/ReportText.h"
 #include "report/ReportWriters.h"
 #include "usage/DatabaseView.h"
+#include "usage/PeriodUsage.h"
 
 namespace quorvane {
 
@@ -40,31 +41,35 @@ Report make_report(const ReportOptions& options, const std::string& data_dir,
     // The tariffs and the regional settings they are read with, as the main window reads
     // them for its database view.
     TariffBook tariffs(data_dir + "/config/dev.ini", regional);
-    // The sums by day or month need neither the connection ids nor a row of text each.
-    const bool connections = options.view == ReportOptions::View::Connections;
-    DatabaseView view = read_database_view(
-        log, filter, tariffs,
-        connections ? OrderedLogRows::Columns::all : OrderedLogRows::Columns::shown);
-
     Report report;
     report.data_dir = data_dir;
     report.device = options.device;
     report.from = options.from;
     report.to = options.to;
     report.view = options.view;
-    report.summary = view.summary;
-    if (connections) {
-        report.connections = view.rows.copies();
+    if (options.view == ReportOptions::View::Connections) {
+        report.log_connections = read_log_connections(log, filter, tariffs);
+        if (report.log_connections) {
+            report.summary = report.log_connections->summary;
+        } else {
+            DatabaseView view =
+                read_database_view(log, filter, tariffs, OrderedLogRows::Columns::all);
+            report.summary = view.summary;
+            report.connections = view.rows.copies();
+        }
     } else {
+        // The sums by day or month need neither the connection ids nor a row of text each.
         const GroupBy by =
             options.view == ReportOptions::View::Daily ? GroupBy::Day : GroupBy::Month;
-        report.groups = group_usage(view.rows, by, tariffs);
+        PeriodUsage usage = read_period_usage(log, filter, by, tariffs);
+        report.summary = usage.summary;
+        report.groups = std::move(usage.groups);
     }
     return report;
 }
 
 void write_report(const Report& report, ReportOptions::Format format,
-                  const RegionalSettings& regional, std::ostream& out) {
+                  const RegionalSettings& regional, ReportText& out) {
     switch (format) {
         case ReportOptions::Format::Text:
             return write_table_report(report, regional, out);
@@ -101,7 +106,7 @@ int run_report(const std::vector<std::string>& arguments, const ReportEnvironmen
     if (options.database) {
         // The central log instead of this machine's; the tariffs are still the data
         // directory's.
-        std::ostringstream text;
+        ReportText text(out);
         try {
             write_report(make_central_report(options, data_dir, environment.regional),
                          options.format, environment.regional, text);
@@ -112,8 +117,7 @@ int run_report(const std::vector<std::string>& arguments, const ReportEnvironmen
             err << kName << ": " << error.what() << '\n';
             return kReportDataError;
         }
-        out << text.str() << std::flush;
-        return out ? kReportDone : kReportDataError;
+        return text.finish() ? kReportDone : kReportDataError;
     }
     // The database is never created here: without it there is nothing to report.
     if (!is_file(data_dir + "/config/log.db")) {
@@ -122,7 +126,7 @@ int run_report(const std::vector<std::string>& arguments, const ReportEnvironmen
         return kReportDataError;
     }
     if (options.budget) return run_budget_report(options, data_dir, environment, out, err);
-    std::ostringstream text;
+    ReportText text(out);
     try {
         write_report(make_report(options, data_dir, environment.regional), options.format,
                      environment.regional, text);
@@ -138,11 +142,7 @@ int run_report(const std::vector<std::string>& arguments, const ReportEnvironmen
         err << kName << ": " << error.what() << '\n';
         return kReportDataError;
     }
-    // Handed over without a copy: the connections of a long log make a large text.
-    const std::string whole = std::move(text).str();
-    out.write(whole.data(), static_cast<std::streamsize>(whole.size()));
-    out << std::flush;
-    if (!out) {
+    if (!text.finish()) {
         err << kName << ": the report could not be written\n";
         return kReportDataError;
     }

@@ -6,18 +6,22 @@
 
 #include "format/RegionalSettings.h"
 #include "report/Report.h"
+#include "report/ReportText.h"
 
 namespace quorvane {
 
+// Each writer makes first what can fail (the summary's texts), so that nothing is written
+// when it fails; the connections' lines cannot fail and go out as they are made.
+//
 // An aligned table with a heading, the byte and duration formats of the program and the
 // regional separators, then the summary as the main window shows it.
-void write_table_report(const Report& report, const RegionalSettings& regional, std::ostream& out);
+void write_table_report(const Report& report, const RegionalSettings& regional, ReportText& out);
 // A header line and one line per row, comma-separated, quoted as RFC 4180 asks; a blank line,
 // then the summary's header and values. Bytes and seconds as integers, amounts with two
 // decimals and a point.
-void write_csv_report(const Report& report, std::ostream& out);
+void write_csv_report(const Report& report, ReportText& out);
 // One JSON object: data_dir, device (null for all), from, to, view, rows and summary.
-void write_json_report(const Report& report, std::ostream& out);
+void write_json_report(const Report& report, ReportText& out);
 
 // What the writers above are made of, for the other reports: a JSON string, a CSV line, a
 // name as one line of a table, and an aligned table whose `right` columns are numbers.

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "format/QuantityFormat.h"
@@ -34,7 +35,8 @@ struct Table {
     std::vector<std::vector<std::string>> rows;
 };
 
-void write_table(const Table& table, std::ostream& out) {
+template <typename Out>
+void write_table(const Table& table, Out& out) {
     std::vector<size_t> widths(table.header.size());
     for (size_t c = 0; c < widths.size(); ++c) widths[c] = columns_of(table.header[c]);
     for (const auto& row : table.rows) {
@@ -50,6 +52,7 @@ void write_table(const Table& table, std::ostream& out) {
         }
         line.erase(line.find_last_not_of(' ') + 1);
         out << line << '\n';
+        if constexpr (std::is_same_v<Out, ReportText>) out.piece_done();
     };
     write_line(table.header);
     for (const auto& row : table.rows) write_line(row);
@@ -69,10 +72,12 @@ Table connections_table(const Report& report, const RegionalSettings& regional) 
                  "Total traffic"},
                 {false, false, false, true, true, true, true},
                 {}};
-    for (const auto& row : report.connections) {
-        table.rows.push_back({row.startdate, row.starttime, one_line(row.deventry),
-                              secs_to_str(row.duration), bytes_to_str(row.dload, regional),
-                              bytes_to_str(row.uload, regional),
+    table.rows.reserve(report.connection_count());
+    for (size_t r = 0; r < report.connection_count(); ++r) {
+        const LogRowRef row = report.connection(r);
+        table.rows.push_back({std::string(row.startdate), std::string(row.starttime),
+                              one_line(std::string(row.deventry)), secs_to_str(row.duration),
+                              bytes_to_str(row.dload, regional), bytes_to_str(row.uload, regional),
                               bytes_sum_to_str(row.dload, row.uload, regional)});
     }
     if (report.show_host) with_host_column(table, report.connection_hosts);
@@ -98,7 +103,7 @@ Table groups_table(const Report& report, const RegionalSettings& regional) {
 
 }  // namespace
 
-void write_table_report(const Report& report, const RegionalSettings& regional, std::ostream& out) {
+void write_table_report(const Report& report, const RegionalSettings& regional, ReportText& out) {
     // The texts first: a sum out of range fails before anything is written.
     const SummaryTexts summary = summary_texts(report.summary, regional);
     const Table table = report.view == ReportOptions::View::Connections
@@ -115,6 +120,8 @@ void write_table_report(const Report& report, const RegionalSettings& regional, 
     out << "Device:         " << (report.device ? one_line(*report.device) : "all") << '\n'
         << "Period:         " << report.from << " to " << report.to << '\n'
         << "View:           " << view_name(report.view) << "\n\n";
+    // Everything that can fail is made: the table's lines go out as they are written.
+    out.pass_on();
     if (table.rows.empty()) {
         out << "No connections in this period.\n";
     } else {

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "logdb/GrowingArray.h"
+#include "logdb/LogUsageRow.h"
+
+namespace quorvane {
+
+// Thrown by UsageRecords::add for a start date not written YYYY-MM-DD or a start time not
+// written HH:MM with digits, which the log's own table never holds: such a log is read the
+// general way.
+struct NotPlainLog {};
+
+// The rows of one pass over the log as compact records, for sums and for printing a long
+// log: dates and times as numbers that compare as their texts do (2024-01-05 as 20240105,
+// 13:45 as 1345), device spellings as numbers, and the connection ids, when kept, in one
+// block of text.
+class UsageRecords {
+public:
+    struct Record {
+        uint32_t date, time, device;
+        int32_t duration;
+        int64_t dload, uload, rowid;
+        uint32_t index;  // the place in the pass, for the id
+        uint32_t day;    // in the order: the number of the row's day, from 0
+    };
+
+    void add(const LogUsageRow& row, bool with_id);
+    // The records in the database view's order: start date ascending, within a day start
+    // time descending, then the row written last first; with their ids in the same order.
+    void put_in_order();
+
+    size_t size() const { return m_count; }
+    const Record& operator[](size_t at) const { return m_ordered[at]; }
+    const std::string& device_name(uint32_t device) const { return m_devices[device]; }
+    size_t device_count() const { return m_devices.size(); }
+    // Only with the ids kept, after put_in_order().
+    std::string_view id(size_t at) const {
+        return std::string_view(m_ids.get() + m_id_ends[at] - id_size(at), id_size(at));
+    }
+    // The texts of a row's day and time, as the log holds them.
+    std::string_view day_text(uint32_t day) const {
+        return std::string_view(m_day_texts.data() + size_t{day} * 10, 10);
+    }
+    std::string_view time_text(uint32_t time) const {
+        return std::string_view(m_time_texts.data() + size_t{time} * 5, 5);
+    }
+
+private:
+    uint32_t device_of(std::string_view name);
+    size_t id_size(size_t at) const { return m_id_ends[at] - (at == 0 ? 0 : m_id_ends[at - 1]); }
+
+    GrowingArray<Record> m_records;  // in the order of the pass, grown without a copy
+    // In order; fresh memory, written once, rather than a vector filled with zeros first.
+    std::unique_ptr<Record[]> m_ordered;
+    size_t m_count = 0;
+    // The count of rows of each date, by year, one slot per MMDD.
+    std::map<uint32_t, std::unique_ptr<uint32_t[]>> m_years;
+    uint32_t m_last_year = UINT32_MAX;
+    uint32_t* m_last_year_counts = nullptr;
+    std::deque<std::string> m_devices;  // spellings by number; a deque keeps them in place
+    std::unordered_map<std::string_view, uint32_t> m_device_numbers;
+    uint32_t m_last_device = UINT32_MAX;
+    // The ids as the pass gives them, in blocks that are never moved: a block number << 32 |
+    // the offset, and the size, for each row.
+    std::vector<std::unique_ptr<char[]>> m_id_blocks;
+    size_t m_block_used = 0, m_block_size = 0;
+    GrowingArray<uint64_t> m_id_places;
+    GrowingArray<uint32_t> m_id_sizes;
+    uint64_t m_id_total = 0;
+    // In order: one text, and where each row's id ends in it.
+    std::unique_ptr<char[]> m_ids;
+    GrowingArray<uint64_t> m_id_ends;
+    std::string m_day_texts;   // ten characters a day
+    std::string m_time_texts;  // five characters for each HHMM
+};
+
+}  // namespace quorvane
