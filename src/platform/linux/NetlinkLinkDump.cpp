@@ -137,8 +137,9 @@ bool NetlinkLinkDump::refresh_counters() {
             return parse_stats_messages(data, size, m_counters);
         })) {
         close_socket();
-        // A kernel that never answered one has none: links are dumped whole from now on.
-        if (!m_counters_asked) m_counters_refused = true;
+        // A kernel that has never answered one in three tries has none (a dump that a
+        // change interrupted fails once): links are dumped whole from now on.
+        if (!m_counters_asked && ++m_counters_failed >= 3) m_counters_refused = true;
         return false;
     }
     m_counters_asked = true;

@@ -62,6 +62,7 @@ private:
     bool m_links_changed = true, m_addresses_changed = true;
     bool m_counters_asked = false;    // a statistics dump has worked
     bool m_counters_refused = false;  // the kernel has none
+    int m_counters_failed = 0;        // statistics dumps failed before one worked
     std::vector<LinkCounters> m_counters;
     std::vector<std::size_t> m_by_index;  // m_links' positions ascending by interface index
     std::size_t m_link_dumps = 0, m_address_dumps = 0;
