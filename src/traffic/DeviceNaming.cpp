@@ -6,9 +6,8 @@
 
 namespace quorvane {
 
-std::string device_name(const std::string& type_name, const std::string& ip,
-                        const std::string& descr, const std::string& mac, NetworkSnapshot& snapshot,
-                        ConnectionNames& names) {
+std::string device_name(std::string_view type_name, const std::string& ip, const std::string& descr,
+                        std::string_view mac, NetworkSnapshot& snapshot, ConnectionNames& names) {
     if (type_name == kTypePpp) return snapshot.dialup_name_of_ip(ip);
     if (type_name == kTypeLoopback) return descr;
     return names.connection_name(snapshot.adapter_name_of_mac(mac));

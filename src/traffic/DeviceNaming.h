@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "platform/Clock.h"
 #include "platform/ConnectionNames.h"
@@ -13,9 +14,8 @@ namespace quorvane {
 
 // The device name of an interface row: a dial-up interface after its active connection,
 // the loopback after its description, every other one after its adapter's connection name.
-std::string device_name(const std::string& type_name, const std::string& ip,
-                        const std::string& descr, const std::string& mac, NetworkSnapshot& snapshot,
-                        ConnectionNames& names);
+std::string device_name(std::string_view type_name, const std::string& ip, const std::string& descr,
+                        std::string_view mac, NetworkSnapshot& snapshot, ConnectionNames& names);
 
 // Position of the first device with that interface index, or -1.
 int find_device(const Tmibarray& devices, uint32_t if_index);

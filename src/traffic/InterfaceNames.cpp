@@ -2,7 +2,7 @@
 
 namespace quorvane {
 
-std::string if_type_name(uint32_t code) {
+std::string_view if_type_name(uint32_t code) {
     switch (code) {
         case 1:
             return "MIB_IF_TYPE_OTHER";
@@ -23,7 +23,7 @@ std::string if_type_name(uint32_t code) {
     }
 }
 
-std::string oper_status_name(uint32_t code) {
+std::string_view oper_status_name(uint32_t code) {
     switch (code) {
         case 0:
             return "MIB_IF_OPER_STATUS_NON_OPERATIONAL";

@@ -68,7 +68,7 @@ void AdapterIndex::update(const TIP_ADAPTER_INFO_ARR& adapters) {
     });
 }
 
-std::string AdapterIndex::name_of(const std::string& mac) const {
+std::string AdapterIndex::name_of(std::string_view mac) const {
     const std::string_view wanted = trimmed_view(mac);
     auto found = std::lower_bound(m_sorted.begin(), m_sorted.end(), wanted,
                                   [](const Adapter& adapter, std::string_view text) {
@@ -111,7 +111,7 @@ std::string NetworkSnapshot::dialup_name_of_ip(const std::string& ip) {
     return quorvane::dialup_name_of_ip(*m_connections, ip);
 }
 
-std::string NetworkSnapshot::adapter_name_of_mac(const std::string& mac) {
+std::string NetworkSnapshot::adapter_name_of_mac(std::string_view mac) {
     if (!m_adapters_read) {
         TIP_ADAPTER_INFO_ARR adapters;
         m_tables.read_adapters_info(adapters);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -37,7 +38,7 @@ public:
     void update(const TIP_ADAPTER_INFO_ARR& adapters);
     // The name of the adapter with that address text (blanks around it do not count);
     // kUnknown when there is none.
-    std::string name_of(const std::string& mac) const;
+    std::string name_of(std::string_view mac) const;
 
 private:
     struct Adapter {
@@ -61,7 +62,7 @@ public:
     const TMIBIfArray& interfaces() const { return m_interfaces; }
     std::string ip_of_interface(uint32_t if_index) const;
     std::string dialup_name_of_ip(const std::string& ip);
-    std::string adapter_name_of_mac(const std::string& mac);
+    std::string adapter_name_of_mac(std::string_view mac);
 
 private:
     NetworkTables& m_tables;

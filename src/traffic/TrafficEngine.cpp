@@ -41,11 +41,12 @@ void TrafficEngine::sample_interfaces() {
 
     for (const MIB_IFROW& row : snapshot.interfaces()) {
         const std::string descr = row_description(row);
-        const std::string mac = mac_to_str(row.bPhysAddr, row.dwPhysAddrLen);
+        // The address, type and state as texts held in place: copied only into the device.
+        const MacText mac = mac_text(row.bPhysAddr, row.dwPhysAddrLen);
         const std::string ip = snapshot.ip_of_interface(row.dwIndex);
-        const std::string type = if_type_name(row.dwType);
-        const std::string status = oper_status_name(row.dwOperStatus);
-        const std::string name = device_name(type, ip, descr, mac, snapshot, m_ports.names);
+        const std::string_view type = if_type_name(row.dwType);
+        const std::string_view status = oper_status_name(row.dwOperStatus);
+        const std::string name = device_name(type, ip, descr, mac.view(), snapshot, m_ports.names);
         const bool offline = is_offline(ip);
 
         int pos = find_device(m_mibarray, row.dwIndex);
@@ -82,7 +83,7 @@ void TrafficEngine::sample_interfaces() {
 
         Tmibdata& device = m_mibarray[pos];
         device.if_index = row.dwIndex;
-        device.mac = mac;
+        device.mac = mac.view();
         device.descr = descr;
         device.ip = ip;
         device.deventry = name;
