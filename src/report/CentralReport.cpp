@@ -15,12 +15,7 @@ Report make_central_report(const ReportOptions& options, const std::string& data
         *options.database, options.from, options.to, options.device, options.host);
     TariffBook tariffs(data_dir + "/config/dev.ini", regional);
 
-    Report report;
-    report.data_dir = data_dir;
-    report.device = options.device;
-    report.from = options.from;
-    report.to = options.to;
-    report.view = options.view;
+    Report report = report_asked(options, data_dir);
     report.database = options.database;
     report.host = options.host;
     std::set<std::string> hosts;

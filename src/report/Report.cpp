@@ -4,6 +4,16 @@
 
 namespace quorvane {
 
+Report report_asked(const ReportOptions& options, const std::string& data_dir) {
+    Report report;
+    report.data_dir = data_dir;
+    report.device = options.device;
+    report.from = options.from;
+    report.to = options.to;
+    report.view = options.view;
+    return report;
+}
+
 std::string plain_amount(int64_t ten_thousandths) {
     RegionalSettings plain;
     plain.decimal_separator = ".";

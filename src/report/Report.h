@@ -55,6 +55,10 @@ struct Report {
     }
 };
 
+// A report of what was asked for, with no rows or figures yet: the data directory, the
+// device, the period and the view.
+Report report_asked(const ReportOptions& options, const std::string& data_dir);
+
 // An amount of ten-thousandths with two decimals and a point, no grouping, halves away from
 // zero as everywhere amounts are shown: 524410500 gives "52441.05". For CSV and JSON.
 std::string plain_amount(int64_t ten_thousandths);

@@ -41,12 +41,7 @@ Report make_report(const ReportOptions& options, const std::string& data_dir,
     // The tariffs and the regional settings they are read with, as the main window reads
     // them for its database view.
     TariffBook tariffs(data_dir + "/config/dev.ini", regional);
-    Report report;
-    report.data_dir = data_dir;
-    report.device = options.device;
-    report.from = options.from;
-    report.to = options.to;
-    report.view = options.view;
+    Report report = report_asked(options, data_dir);
     if (options.view == ReportOptions::View::Connections) {
         report.log_connections = read_log_connections(log, filter, tariffs);
         if (report.log_connections) {

@@ -100,6 +100,7 @@ void NetlinkLinkDump::take_notices() {
 
 std::optional<std::vector<NetlinkLink>> NetlinkLinkDump::read() {
     take_notices();
+    m_notices_taken = true;
     if (!m_links_changed && m_links && refresh_counters()) return m_links;
     m_links = ask<NetlinkLink>(Dump::links, [](const char* data, std::size_t size, auto& links) {
         return parse_link_messages(data, size, links);
@@ -117,7 +118,11 @@ std::optional<std::vector<NetlinkLink>> NetlinkLinkDump::read() {
 }
 
 std::optional<std::vector<InterfaceAddress>> NetlinkLinkDump::read_ipv4_addresses() {
-    take_notices();
+    // A tick reads the addresses right after the links, whose reading has just taken the
+    // notices; a notice that comes in between is taken at the next tick, as one during a
+    // dump is.
+    if (!m_notices_taken) take_notices();
+    m_notices_taken = false;
     if (!m_addresses_changed && m_addresses) return m_addresses;
     m_addresses = ask<InterfaceAddress>(
         Dump::ipv4_addresses, [](const char* data, std::size_t size, auto& addresses) {

@@ -60,6 +60,7 @@ private:
     std::optional<std::vector<NetlinkLink>> m_links;
     std::optional<std::vector<InterfaceAddress>> m_addresses;
     bool m_links_changed = true, m_addresses_changed = true;
+    bool m_notices_taken = false;     // by a reading of the links since the last of the addresses
     bool m_counters_asked = false;    // a statistics dump has worked
     bool m_counters_refused = false;  // the kernel has none
     int m_counters_failed = 0;        // statistics dumps failed before one worked

@@ -50,6 +50,10 @@ void show_over(QWidget* window, QWidget* owner, Placement placement) {
         centre_on(window, owner);
         window->setProperty(placed, true);
     }
+    bring_to_front(window);
+}
+
+void bring_to_front(QWidget* window) {
     if (window->isMinimized()) {
         window->showNormal();
     } else {

@@ -18,6 +18,9 @@ enum class Placement { every_opening, first_opening };
 // activated. A window that is already open is only brought up again, where it is.
 void show_over(QWidget* window, QWidget* owner, Placement placement = Placement::every_opening);
 
+// Shows a window (at its normal size when minimised), raises and activates it.
+void bring_to_front(QWidget* window);
+
 // Centres a window on its owner, or on the owner's screen while the owner is hidden.
 void centre_on(QWidget* window, const QWidget* owner);
 

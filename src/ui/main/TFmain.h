@@ -68,6 +68,9 @@ public:
     void Grid_now_online();
     void Grid_from_Database(Tlog_summary& summary);
     void create_log_filter();
+    // The database view filled anew from the filter boxes; what goes wrong is shown, then
+    // thrown on to end the command.
+    void refresh_database_view();
 
     // The commands.
     void SpeedButton4Click();   // Configure

@@ -82,13 +82,7 @@ void TFmain::show_window(QWidget* window) {
     // The meter floats above every window by itself and stays on screen while this window
     // is in the tray: it belongs to no window.
     if (m_forms && window == m_forms->Fmeter.get()) {
-        if (window->isMinimized()) {
-            window->showNormal();
-        } else {
-            window->show();
-        }
-        window->raise();
-        window->activateWindow();
+        bring_to_front(window);
         return;
     }
     // The boxes open in the middle of this window every time; the statistics and chart

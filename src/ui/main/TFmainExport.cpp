@@ -7,7 +7,6 @@
 #include "ui/main/ReportExportPrompts.h"
 #include "ui/main/SummaryPanel.h"
 #include "ui/main/TFmain.h"
-#include "ui/main/ViewErrors.h"
 #include "usage/ReportExport.h"
 
 namespace quorvane {
@@ -15,13 +14,7 @@ namespace quorvane {
 void TFmain::SpeedButton10Click() {
     // The report covers exactly the rows the grid has just been filled with; an error in the
     // filter or the query ends the command before any dialog, saying what went wrong.
-    try {
-        create_log_filter();
-        Grid_from_Database(m_log_summary);
-    } catch (const std::exception& error) {
-        show_view_error(this, error, m_context.regional);
-        throw;
-    }
+    refresh_database_view();
     UsageReport report;
     report.period = m_summary->Label7()->text().toStdString();
     report.device = m_filter->ComboBoxEx1()->currentText().toStdString();

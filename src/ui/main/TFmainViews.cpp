@@ -136,6 +136,10 @@ void TFmain::Grid_from_Database(Tlog_summary& summary) {
 // The database view's commands show what went wrong (a filter box, a period, a device's
 // prices, the database) and then end as every command does, in the event log.
 void TFmain::SpeedButton5Click() {
+    refresh_database_view();
+}
+
+void TFmain::refresh_database_view() {
     try {
         create_log_filter();
         Grid_from_Database(m_log_summary);

@@ -127,16 +127,8 @@ TEST(AddressMessagesTest, LocalAddressUnderItsLabelOrInterface) {
 
 TEST(AddressMessagesTest, BrokenAnswersFail) {
     const auto dump = address_dump({{AF_INET, 2, stored("10.0.0.1"), std::nullopt, "eth0"}});
-    std::vector<uint8_t> cut(dump.begin(), dump.end() - NLMSG_LENGTH(sizeof(int)) - 2);
-    std::vector<uint8_t> error(NLMSG_LENGTH(sizeof(nlmsgerr)), 0);
-    auto* header = reinterpret_cast<nlmsghdr*>(error.data());
-    header->nlmsg_len = static_cast<uint32_t>(error.size());
-    header->nlmsg_type = NLMSG_ERROR;
-    std::vector<uint8_t> interrupted = dump;
-    reinterpret_cast<nlmsghdr*>(interrupted.data())->nlmsg_flags |= NLM_F_DUMP_INTR;
-    const std::vector<std::pair<const char*, std::vector<uint8_t>>> cases = {
-        {"cut short", cut}, {"error answer", error}, {"interrupted by a change", interrupted}};
-    for (const auto& [what, bytes] : cases) {
+    for (const auto& [what, bytes] :
+         test::broken_answers(dump, dump.size() - NLMSG_LENGTH(sizeof(int)) - 2)) {
         SCOPED_TRACE(what);
         std::vector<InterfaceAddress> none;
         EXPECT_EQ(parse_address_messages(bytes.data(), bytes.size(), none, fake_name_of),

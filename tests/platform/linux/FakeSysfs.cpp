@@ -86,6 +86,18 @@ std::vector<uint8_t> link_message(const FakeLink& link) {
 
 }  // namespace
 
+std::vector<std::pair<const char*, std::vector<uint8_t>>> broken_answers(
+    const std::vector<uint8_t>& dump, std::size_t kept) {
+    std::vector<uint8_t> cut(dump.begin(), dump.begin() + static_cast<std::ptrdiff_t>(kept));
+    std::vector<uint8_t> error(NLMSG_LENGTH(sizeof(nlmsgerr)), 0);
+    auto* header = reinterpret_cast<nlmsghdr*>(error.data());
+    header->nlmsg_len = static_cast<uint32_t>(error.size());
+    header->nlmsg_type = NLMSG_ERROR;
+    std::vector<uint8_t> interrupted = dump;
+    reinterpret_cast<nlmsghdr*>(interrupted.data())->nlmsg_flags |= NLM_F_DUMP_INTR;
+    return {{"cut short", cut}, {"error answer", error}, {"interrupted by a change", interrupted}};
+}
+
 std::vector<uint8_t> link_dump(const std::vector<FakeLink>& links) {
     std::vector<uint8_t> dump;
     for (const auto& link : links) {

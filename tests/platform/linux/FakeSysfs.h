@@ -1,11 +1,13 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/linux/LinuxLinks.h"
@@ -59,6 +61,12 @@ private:
 
 // The rtnetlink messages of a link dump: one RTM_NEWLINK per link, then NLMSG_DONE.
 std::vector<uint8_t> link_dump(const std::vector<FakeLink>& links);
+
+// A dump answer broken each way a reader must refuse, by name: its first `kept` bytes only
+// ("cut short"), an error message in its place ("error answer"), and the answer marked as
+// interrupted by a change of the tables ("interrupted by a change").
+std::vector<std::pair<const char*, std::vector<uint8_t>>> broken_answers(
+    const std::vector<uint8_t>& dump, std::size_t kept);
 
 // An address as sin_addr stores it, from its dotted text.
 uint32_t stored(const char* dotted);

@@ -260,23 +260,10 @@ TEST(LinkMessagesTest, DumpAnswersAreReadWholeOrNotAtAll) {
     EXPECT_EQ(links[1].name, "eth0");
     EXPECT_EQ(links[1].address, (std::vector<uint8_t>{0x00, 0x0c, 0x29, 0xab, 0xcd, 0xef}));
 
-    struct Case {
-        const char* what;
-        std::vector<uint8_t> bytes;
-    };
-    std::vector<uint8_t> cut(dump.begin(), dump.begin() + first - 3);
-    std::vector<uint8_t> error(NLMSG_LENGTH(sizeof(nlmsgerr)), 0);
-    auto* header = reinterpret_cast<nlmsghdr*>(error.data());
-    header->nlmsg_len = static_cast<uint32_t>(error.size());
-    header->nlmsg_type = NLMSG_ERROR;
-    std::vector<uint8_t> interrupted = dump;
-    reinterpret_cast<nlmsghdr*>(interrupted.data())->nlmsg_flags |= NLM_F_DUMP_INTR;
-    const std::vector<Case> cases = {
-        {"cut short", cut}, {"error answer", error}, {"interrupted by a change", interrupted}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [what, bytes] : test::broken_answers(dump, first - 3)) {
+        SCOPED_TRACE(what);
         std::vector<NetlinkLink> none;
-        EXPECT_EQ(parse_link_messages(c.bytes.data(), c.bytes.size(), none), DumpProgress::failed);
+        EXPECT_EQ(parse_link_messages(bytes.data(), bytes.size(), none), DumpProgress::failed);
     }
 }
 
