@@ -7,20 +7,9 @@
 
 #include <cmath>
 
+#include "widgets/OneLineText.h"
+
 namespace quorvane {
-
-namespace {
-
-// Latin, Greek and Cyrillic letters, figures, dashes and currency signs: each drawn as its
-// own glyph, so that the sum of their advances bounds the text's width.
-bool bounded(QChar c) {
-    const char16_t u = c.unicode();
-    const bool plain =
-        (u >= 0x20 && u < 0x0590) || (u >= 0x2010 && u <= 0x2027) || (u >= 0x20A0 && u <= 0x20CF);
-    return plain && !c.isMark() && c.category() != QChar::Other_Format;
-}
-
-}  // namespace
 
 bool PlainTextCellDelegate::plain(const QStyleOptionViewItem& option, int room) {
     constexpr auto others = QStyleOptionViewItem::HasDecoration |
@@ -33,13 +22,7 @@ bool PlainTextCellDelegate::plain(const QStyleOptionViewItem& option, int room) 
         return false;
     }
     // A width that surely holds the text: no eliding to do.
-    const QFontMetricsF metrics(option.font);
-    qreal advance = 0;
-    for (const QChar c : option.text) {
-        if (!bounded(c) || !metrics.inFont(c)) return false;
-        advance += metrics.horizontalAdvance(c);
-    }
-    return advance * 1.1 + 2 <= room;
+    return surely_one_line(QFontMetricsF(option.font), option.text, room);
 }
 
 void PlainTextCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,

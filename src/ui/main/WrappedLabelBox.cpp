@@ -3,6 +3,8 @@
 #include <QEvent>
 #include <QLabel>
 
+#include "widgets/OneLineText.h"
+
 namespace quorvane {
 
 WrappedLabelBox::WrappedLabelBox(QWidget* parent) : QWidget(parent), m_label(new QLabel(this)) {}
@@ -48,7 +50,7 @@ void WrappedLabelBox::resizeEvent(QResizeEvent* event) {
     // A layout keeps the heights it asked for by width, so at a width it used before the
     // last text change it may hand out a height measured for an older text: once per
     // width and height, such a mismatch is sent back to it.
-    const int needed = m_label->heightForWidth(width());
+    const int needed = needed_height();
     if (needed != height() && (width() != m_width || needed != m_needed)) {
         m_width = width();
         m_needed = needed;
@@ -59,8 +61,26 @@ void WrappedLabelBox::resizeEvent(QResizeEvent* event) {
     m_needed = needed;
 }
 
-void WrappedLabelBox::check_height() {
+int WrappedLabelBox::needed_height() {
+    const QFont font = m_label->font();
+    const QMargins margins = m_label->contentsMargins();
+    // The label's own margin and the document's are less than the spare pixels taken here.
+    const int room = width() - margins.left() - margins.right() - 2 * m_label->margin() - 12;
+    const bool one_line = surely_one_line(QFontMetricsF(font), m_label->text(), room);
+    if (one_line && m_line_height >= 0 && m_line_width == width() && m_line_font == font) {
+        return m_line_height;
+    }
     const int needed = m_label->heightForWidth(width());
+    if (one_line) {
+        m_line_font = font;
+        m_line_width = width();
+        m_line_height = needed;
+    }
+    return needed;
+}
+
+void WrappedLabelBox::check_height() {
+    const int needed = needed_height();
     // Not laid out yet, or a new height: the layout measures the label again.
     if (!isVisible() || width() != m_width || needed != m_needed) {
         m_width = width();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QWidget>
 
 class QLabel;
@@ -34,10 +35,19 @@ private:
     // Asks the layout for room again when the label's height at the present width is not
     // the one last measured there.
     void check_height();
+    // The label's height for its text at the box's width. A text that surely makes one line
+    // of the label's font is as high as the last such text measured at this width and font,
+    // without a measure: measuring a word-wrapping label lays its text out as a document
+    // twice, the largest part of a tick's cost for a line whose figures change each second.
+    int needed_height();
 
     QLabel* m_label;
     int m_width = -1;   // the width of the last measure
     int m_needed = -1;  // the label's height for that width
+    // The height of one line, measured at this width in this font.
+    QFont m_line_font;
+    int m_line_width = -1;
+    int m_line_height = -1;
 };
 
 }  // namespace quorvane

@@ -95,7 +95,9 @@ TEST(WrappedLabelBoxTest, EveryTextGetsTheHeightItNeeds) {
         QString::fromUtf8("e\u0301 and \u05e9\u05dc\u05d5\u05dd and \U0001F600"),
         QString(38, QLatin1Char('i')),
         QString(38, QLatin1Char('M')),
+        "",
         "00:00:03",
+        "   ",
     };
     for (const QString& text : texts) {
         holder.box->set_text(text);
