@@ -108,8 +108,9 @@ LogGrid::LogGrid(LogGridModel* model, QWidget* parent) : QTableView(parent), m_m
         setColumnWidth(column, kColumnWidths[column]);
     }
     // The grid keeps its current row for the views to come (the now-online view reads it),
-    // but a row without data shows no highlight; it is highlighted once data fills it.
-    connect(model, &QAbstractItemModel::dataChanged, this, &LogGrid::highlight_current_row);
+    // but a row without data shows no highlight; it is highlighted once data fills it. That
+    // is looked at once for each set of rows, not for each cell that changed with it.
+    connect(model, &LogGridModel::rows_set, this, &LogGrid::highlight_current_row);
     connect(model, &QAbstractItemModel::rowsInserted, this, &LogGrid::highlight_current_row);
     connect(model, &QAbstractItemModel::rowsRemoved, this, &LogGrid::highlight_current_row);
     connect(model, &QAbstractItemModel::modelReset, this, &LogGrid::highlight_current_row);

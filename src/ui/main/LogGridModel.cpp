@@ -66,6 +66,7 @@ void LogGridModel::set_texts(std::vector<GridRowTexts> rows) {
         m_log_rows = OrderedLogRows();
         m_texts = std::move(rows);
         resize_to(std::max(m_rows, static_cast<int>(m_texts.size())));
+        emit rows_set();
         return;
     }
     // The now-online view from tick to tick: only the cells whose text changed are
@@ -90,18 +91,21 @@ void LogGridModel::set_texts(std::vector<GridRowTexts> rows) {
             emit dataChanged(cell, cell, {Qt::DisplayRole});
         }
     }
+    emit rows_set();
 }
 
 void LogGridModel::set_log_rows(OrderedLogRows rows) {
     m_texts.clear();
     m_log_rows = std::move(rows);
     resize_to(std::max(kMinimumRows, static_cast<int>(m_log_rows.size())));
+    emit rows_set();
 }
 
 void LogGridModel::clear() {
     m_texts.clear();
     m_log_rows = OrderedLogRows();
     resize_to(m_rows);
+    emit rows_set();
 }
 
 void LogGridModel::resize_to(int count) {

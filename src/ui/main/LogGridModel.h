@@ -49,6 +49,11 @@ public:
     int data_rows() const;
     const OrderedLogRows& log_rows() const { return m_log_rows; }
 
+signals:
+    // New rows were set (or emptied): the count of data rows may have changed. Sent once
+    // for each set, after the changes of its cells.
+    void rows_set();
+
 private:
     // Grows or shrinks to count rows and tells the views that every cell may have changed.
     void resize_to(int count);
