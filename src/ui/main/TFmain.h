@@ -11,6 +11,7 @@
 #include "logdb/LogFilter.h"
 #include "traffic/SamplingObserver.h"
 #include "ui/main/MainWindowContext.h"
+#include "ui/main/OnlineGridTexts.h"
 #include "usage/Tlog_summary.h"
 
 class QAction;
@@ -182,6 +183,8 @@ private:
     BudgetMonitor* m_budgets = nullptr;
     // The now-online view's tariffs, kept while the device options file stays the same.
     std::unique_ptr<TariffBookCache> m_online_tariffs;
+    // The now-online rows of the last tick, made again where their figures changed.
+    OnlineGridTexts m_online_texts;
 };
 
 }  // namespace quorvane

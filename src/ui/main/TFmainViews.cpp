@@ -33,10 +33,7 @@ void TFmain::Grid_now_online() {
     const int selected = m_grid->selected_row();
     // The name the selected row gets this tick; the summary is of the last online device of
     // that name from the selected row on.
-    std::vector<GridRowTexts> rows;
-    for (const Tmibdata& device : m_engine->mibarray()) {
-        if (is_online_now(device)) rows.push_back(online_row_texts(device, m_context.regional));
-    }
+    std::vector<GridRowTexts> rows = m_online_texts.rows(m_engine->mibarray(), m_context.regional);
     const bool has_selection = selected >= 0 && selected < static_cast<int>(rows.size());
     const std::string selected_name = has_selection ? rows[selected][kDeviceColumn] : "";
 
