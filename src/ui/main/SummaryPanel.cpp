@@ -33,7 +33,7 @@ QLabel* SummaryPanel::add_line(int row, const char* caption, const char* name, c
     value->setObjectName(name);
     // Device names are whatever the user typed: never read as rich text.
     value->setTextFormat(Qt::PlainText);
-    value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    box->set_selectable_by_mouse();
     // A long figure or name wraps within the panel's width, never widening the panel: the
     // log filter beside it keeps its place inside the window. The tool-tip holds the whole
     // text where a single word is still too wide.

@@ -1,6 +1,7 @@
 #include "ui/main/WrappedLabelBox.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QLabel>
 
 #include "widgets/OneLineText.h"
@@ -12,6 +13,49 @@ WrappedLabelBox::WrappedLabelBox(QWidget* parent) : QWidget(parent), m_label(new
 void WrappedLabelBox::set_size_policy(const QSizePolicy& policy) {
     m_label->setSizePolicy(policy);
     setSizePolicy(policy);
+}
+
+void WrappedLabelBox::set_selectable_by_mouse() {
+    if (m_selectable) return;
+    m_selectable = true;
+    m_label->installEventFilter(this);
+    follow_interest(m_label->underMouse() || m_label->hasFocus());
+}
+
+void WrappedLabelBox::follow_interest(bool interested) {
+    const Qt::TextInteractionFlags flags =
+        interested ? Qt::TextSelectableByMouse : Qt::NoTextInteraction;
+    if (m_label->textInteractionFlags() == flags) return;
+    // The focus policy is left as this sets it (a click's focus while selectable, none
+    // otherwise): a label that takes any focus keeps its document. The two ways of painting
+    // make the same height; should a font ever differ, the height is looked at again.
+    m_label->setTextInteractionFlags(flags);
+    check_height();
+}
+
+bool WrappedLabelBox::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_label) {
+        switch (event->type()) {
+            case QEvent::Enter:
+                follow_interest(true);
+                break;
+            case QEvent::Leave:
+                follow_interest(m_label->hasFocus());
+                break;
+            case QEvent::FocusOut: {
+                // The label's own context menu takes the focus while it is open, and another
+                // window while it is in front: the selection stays for when they are gone.
+                const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+                if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
+                    follow_interest(m_label->underMouse());
+                }
+                break;
+            }
+            default:
+                break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void WrappedLabelBox::set_text(const QString& text) {
@@ -67,7 +111,8 @@ int WrappedLabelBox::needed_height() {
     // The label's own margin and the document's are less than the spare pixels taken here.
     const int room = width() - margins.left() - margins.right() - 2 * m_label->margin() - 12;
     const bool one_line = surely_one_line(QFontMetricsF(font), m_label->text(), room);
-    if (one_line && m_line_height >= 0 && m_line_width == width() && m_line_font == font) {
+    if (one_line && m_line_height >= 0 && m_line_width == width() && m_line_font == font &&
+        m_line_flags == m_label->textInteractionFlags()) {
         return m_line_height;
     }
     const int needed = m_label->heightForWidth(width());
@@ -75,6 +120,7 @@ int WrappedLabelBox::needed_height() {
         m_line_font = font;
         m_line_width = width();
         m_line_height = needed;
+        m_line_flags = m_label->textInteractionFlags();
     }
     return needed;
 }

@@ -21,6 +21,12 @@ public:
     void set_size_policy(const QSizePolicy& policy);
     // Shows the text, with the whole text as its tool-tip; an unchanged text is left alone.
     void set_text(const QString& text);
+    // Lets the user select the label's text with the mouse and copy it. The label takes the
+    // text interaction only while the mouse is over it or it holds the focus (a selection
+    // to copy, its context menu open): a selectable label keeps its text as a document that
+    // is laid out again at every change, three times the cost of painting it plainly, and a
+    // figure that changes each second pays that every second. Both are painted alike.
+    void set_selectable_by_mouse();
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -29,6 +35,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -40,6 +47,8 @@ private:
     // without a measure: measuring a word-wrapping label lays its text out as a document
     // twice, the largest part of a tick's cost for a line whose figures change each second.
     int needed_height();
+    // The label's text interaction on or off, as the mouse and the focus ask.
+    void follow_interest(bool interested);
 
     QLabel* m_label;
     int m_width = -1;   // the width of the last measure
@@ -48,6 +57,8 @@ private:
     QFont m_line_font;
     int m_line_width = -1;
     int m_line_height = -1;
+    Qt::TextInteractionFlags m_line_flags;
+    bool m_selectable = false;
 };
 
 }  // namespace quorvane

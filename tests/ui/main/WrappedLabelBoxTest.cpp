@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
+#include <QEnterEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTest>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -105,6 +109,63 @@ TEST(WrappedLabelBoxTest, EveryTextGetsTheHeightItNeeds) {
         EXPECT_EQ(holder.label()->height(), holder.label()->heightForWidth(holder.label()->width()))
             << text.toStdString();
     }
+}
+
+}  // namespace
+}  // namespace quorvane::test
+
+namespace quorvane::test {
+namespace {
+
+// Whether the label keeps its text as a document for selecting it (Qt's text control).
+bool keeps_document(const QLabel* label) {
+    for (const QObject* child : label->children()) {
+        if (QByteArray(child->metaObject()->className()).contains("TextControl")) return true;
+    }
+    return false;
+}
+
+// A selectable line takes the text interaction while the mouse is over it or it keeps a
+// selection in its focus, and gives it up when the focus goes elsewhere.
+TEST(WrappedLabelBoxTest, TheTextCanBeSelectedAndCopiedWhileTheMouseIsOverIt) {
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* box = new WrappedLabelBox(&window);
+    box->label()->setWordWrap(true);
+    box->set_selectable_by_mouse();
+    auto* other = new QLineEdit(&window);
+    layout->addWidget(box);
+    layout->addWidget(other);
+    box->set_text("1:02:03 / 12.50");
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QLabel* label = box->label();
+    EXPECT_EQ(label->textInteractionFlags(), Qt::NoTextInteraction);
+    EXPECT_FALSE(keeps_document(label));
+    const QImage plain = label->grab().toImage();
+
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), label->mapToGlobal(QPointF(5, 5)));
+    QApplication::sendEvent(label, &enter);
+    ASSERT_EQ(label->textInteractionFlags(), Qt::TextSelectableByMouse);
+    EXPECT_EQ(label->grab().toImage(), plain) << "the same pixels either way";
+    // A double click selects a word and gives the label the focus.
+    QTest::mouseDClick(label, Qt::LeftButton, {}, QPoint(3, label->height() / 2));
+    ASSERT_TRUE(label->hasSelectedText());
+    EXPECT_TRUE(label->hasFocus());
+    const QString selected = label->selectedText();
+
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(label, &leave);
+    EXPECT_EQ(label->textInteractionFlags(), Qt::TextSelectableByMouse);
+    EXPECT_EQ(label->selectedText(), selected);
+    QTest::keyClick(label, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), selected);
+
+    other->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(label->textInteractionFlags(), Qt::NoTextInteraction);
+    EXPECT_FALSE(keeps_document(label));
+    EXPECT_EQ(label->text(), "1:02:03 / 12.50");
 }
 
 }  // namespace
