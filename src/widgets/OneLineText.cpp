@@ -1,5 +1,9 @@
 #include "widgets/OneLineText.h"
 
+#include <array>
+
+#include <QFontMetricsF>
+
 namespace quorvane {
 
 namespace {
@@ -13,15 +17,47 @@ bool bounded(QChar c) {
     return plain && !c.isMark() && c.category() != QChar::Other_Format;
 }
 
+// The advance of each ASCII character in one font, or a negative one for a character that
+// is not bounded or not in the font; measured when first asked for.
+struct AsciiAdvances {
+    static constexpr qreal kUnknown = -2, kNotPlain = -1;
+
+    QFont font;
+    bool valid = false;
+    std::array<qreal, 128> advance{};
+
+    void reset(const QFont& for_font) {
+        font = for_font;
+        valid = true;
+        advance.fill(kUnknown);
+    }
+};
+
 }  // namespace
 
-bool surely_one_line(const QFontMetricsF& metrics, const QString& text, qreal room) {
-    qreal advance = 0;
+bool surely_one_line(const QFont& font, const QString& text, qreal room) {
+    thread_local AsciiAdvances ascii;
+    if (!ascii.valid || !(ascii.font == font)) ascii.reset(font);
+    const QFontMetricsF metrics(font);
+    qreal sum = 0;
     for (const QChar c : text) {
-        if (!bounded(c) || !metrics.inFont(c)) return false;
-        advance += metrics.horizontalAdvance(c);
+        const char16_t u = c.unicode();
+        qreal advance;
+        if (u < 128) {
+            qreal& known = ascii.advance[u];
+            if (known == AsciiAdvances::kUnknown) {
+                known = bounded(c) && metrics.inFont(c) ? metrics.horizontalAdvance(c)
+                                                        : AsciiAdvances::kNotPlain;
+            }
+            advance = known;
+        } else {
+            advance = bounded(c) && metrics.inFont(c) ? metrics.horizontalAdvance(c)
+                                                      : AsciiAdvances::kNotPlain;
+        }
+        if (advance < 0) return false;
+        sum += advance;
     }
-    return advance * 1.1 + 2 <= room;
+    return sum * 1.1 + 2 <= room;
 }
 
 }  // namespace quorvane

@@ -22,7 +22,7 @@ bool PlainTextCellDelegate::plain(const QStyleOptionViewItem& option, int room) 
         return false;
     }
     // A width that surely holds the text: no eliding to do.
-    return surely_one_line(QFontMetricsF(option.font), option.text, room);
+    return surely_one_line(option.font, option.text, room);
 }
 
 void PlainTextCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,

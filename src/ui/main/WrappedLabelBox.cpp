@@ -110,7 +110,7 @@ int WrappedLabelBox::needed_height() {
     const QMargins margins = m_label->contentsMargins();
     // The label's own margin and the document's are less than the spare pixels taken here.
     const int room = width() - margins.left() - margins.right() - 2 * m_label->margin() - 12;
-    const bool one_line = surely_one_line(QFontMetricsF(font), m_label->text(), room);
+    const bool one_line = surely_one_line(font, m_label->text(), room);
     if (one_line && m_line_height >= 0 && m_line_width == width() && m_line_font == font &&
         m_line_flags == m_label->textInteractionFlags()) {
         return m_line_height;
