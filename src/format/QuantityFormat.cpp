@@ -1,6 +1,6 @@
 #include "format/QuantityFormat.h"
 
-#include <cstdio>
+#include <cstdint>
 #include <string>
 
 #include "format/NumberPicture.h"
@@ -88,12 +88,31 @@ std::string decimal_sum(int64_t a, int64_t b) {
 }
 
 std::string secs_to_str(int64_t seconds) {
-    long long hours = seconds / 3600;
-    long long minutes = (seconds - hours * 3600) / 60;
-    long long rest = seconds - hours * 3600 - minutes * 60;
+    const int64_t hours = seconds / 3600;
+    const int64_t minutes = (seconds - hours * 3600) / 60;
+    const int64_t rest = seconds - hours * 3600 - minutes * 60;
+    // Each field as printf's "%.2lld" writes it: at least two digits, a sign when negative.
+    // Written by hand: the now-online grid makes one of these for every device every second.
     char text[64];
-    std::snprintf(text, sizeof text, "%.2lld:%.2lld:%.2lld", hours, minutes, rest);
-    return text;
+    char* end = text + sizeof text;
+    char* at = end;
+    const auto field = [&at](int64_t value) {
+        // The magnitude as unsigned, so that the hours of the least 64-bit number fit.
+        uint64_t magnitude = value < 0 ? 0 - static_cast<uint64_t>(value) : value;
+        int digits = 0;
+        do {
+            *--at = static_cast<char>('0' + magnitude % 10);
+            magnitude /= 10;
+            ++digits;
+        } while (magnitude > 0 || digits < 2);
+        if (value < 0) *--at = '-';
+    };
+    field(rest);
+    *--at = ':';
+    field(minutes);
+    *--at = ':';
+    field(hours);
+    return std::string(at, end);
 }
 
 }  // namespace quorvane

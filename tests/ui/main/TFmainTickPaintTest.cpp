@@ -143,6 +143,37 @@ TEST_F(TickPaint, ATickRepaintsTheChangedCellsAndNoOtherWidget) {
     EXPECT_TRUE(time_painted);
 }
 
+// The durations of several devices change together: the grid repaints those cells and
+// nothing around them (a range announced at once would repaint the grid lines at its edges,
+// and with them the cells beside it, every second).
+TEST_F(TickPaint, SeveralChangedCellsRepaintThoseCellsOnly) {
+    net.add_ethernet(2, "LAN", ipv4(10, 0, 0, 2));
+    net.add_ethernet(3, "WAN", ipv4(10, 0, 0, 3));
+    net.add_ethernet(4, "DMZ", ipv4(10, 0, 0, 4));
+    window->restore();
+    ticks(2);
+    settle();
+    QTableView* grid = window->StringGrid1();
+    QRegion durations;
+    for (int row = 0; row < 3; ++row) {
+        durations += grid->visualRect(window->grid_model()->index(row, 3));
+    }
+
+    PaintRecorder paints;
+    ticks(1);
+    settle();
+
+    bool grid_painted = false;
+    for (size_t i = 0; i < paints.painted.size(); ++i) {
+        if (paints.painted[i] != grid->viewport()) continue;
+        grid_painted = true;
+        EXPECT_TRUE((paints.regions[i] - durations).isEmpty())
+            << "the grid painted " << paints.regions[i].boundingRect().width() << "x"
+            << paints.regions[i].boundingRect().height() << " pixels, more than the durations";
+    }
+    EXPECT_TRUE(grid_painted);
+}
+
 TEST_F(TickPaint, ANewTextOfAsManyLinesLaysOutNothing) {
     net.add_ethernet(2, "LAN", ipv4(10, 0, 0, 2));
     window->restore();
