@@ -38,34 +38,101 @@ uint32_t plain_time(std::string_view text) {
 
 }  // namespace
 
+UsageRecords::NameKey UsageRecords::name_key(std::string_view name) {
+    // Loads of fixed sizes, which overlap for a size between two of them: with the size they
+    // still give each text its own key.
+    NameKey key;
+    key.size = name.size();
+    const char* text = name.data();
+    if (name.size() >= 8) {
+        std::memcpy(&key.head, text, 8);
+        std::memcpy(&key.tail, text + name.size() - 8, 8);
+    } else if (name.size() >= 4) {
+        uint32_t first = 0, last = 0;
+        std::memcpy(&first, text, 4);
+        std::memcpy(&last, text + name.size() - 4, 4);
+        key.head = uint64_t{last} << 32 | first;
+    } else {
+        for (size_t at = 0; at < name.size(); ++at) {
+            key.head |= uint64_t{static_cast<unsigned char>(text[at])} << (8 * at);
+        }
+    }
+    return key;
+}
+
+size_t UsageRecords::slot_of(const NameKey& key) {
+    const uint64_t mixed =
+        (key.head * 0x9e3779b97f4a7c15u) ^ (key.tail * 0xc2b2ae3d27d4eb4fu) ^ key.size;
+    return static_cast<size_t>(mixed ^ (mixed >> 29));
+}
+
 uint32_t UsageRecords::device_of(std::string_view name) {
-    if (m_last_device < m_devices.size() && m_devices[m_last_device] == name) {
+    const NameKey key = name_key(name);
+    if (m_last_device != UINT32_MAX && key == m_last_key &&
+        (key.size <= 16 || m_devices[m_last_device] == name)) {
         return m_last_device;
     }
-    auto found = m_device_numbers.find(name);
-    if (found == m_device_numbers.end()) {
-        m_devices.emplace_back(name);
-        found =
-            m_device_numbers.emplace(m_devices.back(), static_cast<uint32_t>(m_devices.size() - 1))
-                .first;
+    if (!m_name_slots.empty()) {
+        const size_t mask = m_name_slots.size() - 1;
+        for (size_t at = slot_of(key) & mask;; at = (at + 1) & mask) {
+            const NameSlot& slot = m_name_slots[at];
+            if (slot.device == UINT32_MAX) break;
+            if (slot.key == key && (key.size <= 16 || m_devices[slot.device] == name)) {
+                m_last_key = key;
+                return m_last_device = slot.device;
+            }
+        }
     }
-    return m_last_device = found->second;
+    m_last_key = key;
+    return m_last_device = add_device(name, key);
+}
+
+uint32_t UsageRecords::add_device(std::string_view name, const NameKey& key) {
+    const auto device = static_cast<uint32_t>(m_devices.size());
+    m_devices.emplace_back(name);
+    if (2 * m_devices.size() > m_name_slots.size()) {
+        std::vector<NameSlot> slots(std::max<size_t>(64, 4 * m_devices.size()));
+        const size_t mask = slots.size() - 1;
+        for (uint32_t known = 0; known < m_devices.size(); ++known) {
+            const NameKey known_key = name_key(m_devices[known]);
+            size_t at = slot_of(known_key) & mask;
+            while (slots[at].device != UINT32_MAX) at = (at + 1) & mask;
+            slots[at] = NameSlot{known_key, known};
+        }
+        m_name_slots = std::move(slots);
+        return device;
+    }
+    const size_t mask = m_name_slots.size() - 1;
+    size_t at = slot_of(key) & mask;
+    while (m_name_slots[at].device != UINT32_MAX) at = (at + 1) & mask;
+    m_name_slots[at] = NameSlot{key, device};
+    return device;
 }
 
 void UsageRecords::add(const LogUsageRow& row, bool with_id) {
     // A row's number is its place in 32 bits, as the summary's count is.
     if (m_records.size() >= std::numeric_limits<uint32_t>::max()) throw NotPlainLog{};
     const uint32_t date = plain_date(row.startdate);
+    const uint32_t time = plain_time(row.starttime);
     if (date / 10000 != m_last_year) {
-        auto& year = m_years[date / 10000];
-        if (!year) year = std::make_unique<uint32_t[]>(10000);
+        auto [at, added] = m_year_bases.emplace(date / 10000, m_date_counts.size());
+        if (added) m_date_counts.resize(m_date_counts.size() + 10000, 0);
         m_last_year = date / 10000;
-        m_last_year_counts = year.get();
+        m_last_year_base = at->second;
     }
-    ++m_last_year_counts[date % 10000];
-    m_records.push_back(Record{date, plain_time(row.starttime), device_of(row.deventry),
-                               row.duration, row.dload, row.uload, row.rowid,
-                               static_cast<uint32_t>(m_records.size()), 0});
+    const uint32_t slot = m_last_year_base + date % 10000;
+    ++m_date_counts[slot];
+    m_slots.push_back(slot);
+    m_rowids_rise = m_rowids_rise && row.rowid > m_last_rowid;
+    m_starts_rise = m_starts_rise &&
+                    (date != m_last_date
+                         ? date > m_last_date
+                         : (time != m_last_time ? time > m_last_time : row.rowid > m_last_rowid));
+    m_last_date = date;
+    m_last_time = time;
+    m_last_rowid = row.rowid;
+    m_records.push_back(Record{date, time, device_of(row.deventry), row.duration, row.dload,
+                               row.uload, row.rowid, static_cast<uint32_t>(m_records.size()), 0});
     if (with_id) {
         const size_t size = row.devuniqueid.size();
         if (m_id_blocks.empty() || m_block_size - m_block_used < size) {
@@ -83,52 +150,95 @@ void UsageRecords::add(const LogUsageRow& row, bool with_id) {
     }
 }
 
-void UsageRecords::put_in_order() {
-    // Each date's first place, then the records scattered to their dates' places.
-    std::vector<size_t> day_end;
+void UsageRecords::find_order() {
+    m_count = m_records.size();
+    // Each date's first place in the order, by year and MMDD; from now on a date's count is
+    // its next free place.
     size_t start = 0;
-    for (auto& [number, year] : m_years) {
+    for (const auto& [year, base] : m_year_bases) {
         for (uint32_t mmdd = 0; mmdd < 10000; ++mmdd) {
-            const uint32_t count = year[mmdd];
+            uint32_t& count = m_date_counts[base + mmdd];
             if (count == 0) continue;
-            year[mmdd] = static_cast<uint32_t>(start);  // from now on the next free place
-            start += count;
-            day_end.push_back(start);
-            char text[16];
-            std::snprintf(text, sizeof text, "%04u-%02u-%02u", number, mmdd / 100, mmdd % 100);
-            m_day_texts.append(text, 10);
+            const uint32_t rows = count;
+            count = static_cast<uint32_t>(start);
+            start += rows;
+            m_day_ends.push_back(start);
+            m_day_dates.push_back(year * 10000 + mmdd);
         }
     }
-    m_count = m_records.size();
+    m_order = std::make_unique_for_overwrite<uint32_t[]>(m_count);
+    if (m_rowids_rise || m_starts_rise) {
+        // A sort by the least significant key first, of places rather than records: by time,
+        // latest first, reading the pass backwards so that of one date and time the row
+        // written last comes first; then stably by date.
+        std::vector<uint32_t> next(10000, 0);
+        for (const Record& record : m_records) ++next[record.time];
+        uint32_t place = 0;
+        for (uint32_t time = 10000; time-- > 0;) {
+            const uint32_t rows = next[time];
+            next[time] = place;
+            place += rows;
+        }
+        const auto by_time = std::make_unique_for_overwrite<uint32_t[]>(m_count);
+        for (size_t at = m_count; at-- > 0;) {
+            by_time[next[m_records[at].time]++] = static_cast<uint32_t>(at);
+        }
+        for (size_t at = 0; at < m_count; ++at) {
+            const uint32_t index = by_time[at];
+            m_order[m_date_counts[m_slots[index]]++] = index;
+        }
+    } else {
+        for (size_t at = 0; at < m_count; ++at) {
+            m_order[m_date_counts[m_slots[at]]++] = static_cast<uint32_t>(at);
+        }
+        const auto later_first = [this](uint32_t a, uint32_t b) {
+            const Record& first = m_records[a];
+            const Record& second = m_records[b];
+            return first.time != second.time ? first.time > second.time
+                                             : first.rowid > second.rowid;
+        };
+        size_t begin = 0;
+        for (const size_t end : m_day_ends) {
+            std::sort(m_order.get() + begin, m_order.get() + end, later_first);
+            begin = end;
+        }
+    }
+    m_slots = GrowingArray<uint32_t>();
+    m_date_counts = std::vector<uint32_t>();
+}
+
+void UsageRecords::put_in_order() {
+    find_order();
     m_ordered = std::make_unique_for_overwrite<Record[]>(m_count);
-    for (const Record& record : m_records) {
-        m_ordered[m_years[record.date / 10000][record.date % 10000]++] = record;
+    size_t at = 0;
+    for (uint32_t day = 0; day < m_day_ends.size(); ++day) {
+        for (; at < m_day_ends[day]; ++at) {
+            Record& record = m_ordered[at];
+            record = m_records[m_order[at]];
+            record.day = day;
+        }
+        char text[16];
+        std::snprintf(text, sizeof text, "%04u-%02u-%02u", m_day_dates[day] / 10000,
+                      m_day_dates[day] / 100 % 100, m_day_dates[day] % 100);
+        m_day_texts.append(text, 10);
     }
     m_records = GrowingArray<Record>();
-    const auto later_first = [](const Record& a, const Record& b) {
-        return a.time != b.time ? a.time > b.time : a.rowid > b.rowid;
-    };
-    size_t begin = 0;
-    for (uint32_t day = 0; day < day_end.size(); ++day) {
-        Record* const first = m_ordered.get() + begin;
-        Record* const last = m_ordered.get() + day_end[day];
-        std::sort(first, last, later_first);
-        for (auto at = first; at != last; ++at) at->day = day;
-        begin = day_end[day];
-    }
     m_time_texts.resize(5 * 10000);
     for (uint32_t hhmm = 0; hhmm < 10000; ++hhmm) {
         char text[8];
         std::snprintf(text, sizeof text, "%02u:%02u", hhmm / 100, hhmm % 100);
         std::memcpy(m_time_texts.data() + hhmm * 5, text, 5);
     }
-    if (m_id_sizes.empty()) return;
+    if (m_id_sizes.empty()) {
+        m_order.reset();
+        return;
+    }
     // The ids in the same order, so that printing reads them in turn.
     m_ids = std::make_unique_for_overwrite<char[]>(m_id_total);
     m_id_ends.reserve(m_count);
     uint64_t end = 0;
     for (size_t at = 0; at < m_count; ++at) {
-        const uint32_t index = m_ordered[at].index;
+        const uint32_t index = m_order[at];
         const uint64_t place = m_id_places[index];
         const uint32_t size = m_id_sizes[index];
         if (size > 0) {
@@ -141,6 +251,7 @@ void UsageRecords::put_in_order() {
     m_id_blocks.clear();
     m_id_places = GrowingArray<uint64_t>();
     m_id_sizes = GrowingArray<uint32_t>();
+    m_order.reset();
 }
 
 }  // namespace quorvane

@@ -2,11 +2,11 @@
 
 #include <cstdint>
 #include <deque>
+#include <limits>
 #include <map>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "logdb/GrowingArray.h"
@@ -37,9 +37,22 @@ public:
     // The records in the database view's order: start date ascending, within a day start
     // time descending, then the row written last first; with their ids in the same order.
     void put_in_order();
+    // The same order as places in the pass only, for a reader that takes each record once:
+    // record(at) is the record at place `at` of the order, whose `day` is not set. The days
+    // of the order end at day_end(day), their dates are day_date(day).
+    void find_order();
 
     size_t size() const { return m_count; }
     const Record& operator[](size_t at) const { return m_ordered[at]; }
+    const Record& record(size_t at) const { return m_records[m_order[at]]; }
+    void prefetch(size_t at) const {
+        const char* place = reinterpret_cast<const char*>(&m_records[m_order[at]]);
+        __builtin_prefetch(place);
+        __builtin_prefetch(place + sizeof(Record) - 1);
+    }
+    size_t day_count() const { return m_day_ends.size(); }
+    size_t day_end(uint32_t day) const { return m_day_ends[day]; }
+    uint32_t day_date(uint32_t day) const { return m_day_dates[day]; }
     const std::string& device_name(uint32_t device) const { return m_devices[device]; }
     size_t device_count() const { return m_devices.size(); }
     // Only with the ids kept, after put_in_order().
@@ -55,19 +68,48 @@ public:
     }
 
 private:
+    // A device name's number. A name of up to 16 bytes is known by its size and its first
+    // and last eight bytes, compared as two numbers; a longer one by its text too.
+    struct NameKey {
+        uint64_t head = 0, tail = 0;
+        size_t size = 0;
+        bool operator==(const NameKey&) const = default;
+    };
+    struct NameSlot {
+        NameKey key;
+        uint32_t device = UINT32_MAX;  // none: a free slot
+    };
+    static NameKey name_key(std::string_view name);
+    static size_t slot_of(const NameKey& key);
     uint32_t device_of(std::string_view name);
+    uint32_t add_device(std::string_view name, const NameKey& key);
     size_t id_size(size_t at) const { return m_id_ends[at] - (at == 0 ? 0 : m_id_ends[at - 1]); }
 
     GrowingArray<Record> m_records;  // in the order of the pass, grown without a copy
-    // In order; fresh memory, written once, rather than a vector filled with zeros first.
+    // Each record's date as a slot of m_date_counts, in the order of the pass.
+    GrowingArray<uint32_t> m_slots;
+    // The order as places in the pass; then, for put_in_order, the records in that order:
+    // fresh memory, written once, rather than a vector filled with zeros first.
+    std::unique_ptr<uint32_t[]> m_order;
     std::unique_ptr<Record[]> m_ordered;
     size_t m_count = 0;
-    // The count of rows of each date, by year, one slot per MMDD.
-    std::map<uint32_t, std::unique_ptr<uint32_t[]>> m_years;
+    // The count of rows of each date: 10000 slots a year, one per MMDD, from the year's base
+    // slot. The years by number with their base slots.
+    std::vector<uint32_t> m_date_counts;
+    std::map<uint32_t, uint32_t> m_year_bases;
     uint32_t m_last_year = UINT32_MAX;
-    uint32_t* m_last_year_counts = nullptr;
-    std::deque<std::string> m_devices;  // spellings by number; a deque keeps them in place
-    std::unordered_map<std::string_view, uint32_t> m_device_numbers;
+    uint32_t m_last_year_base = 0;
+    // Whether the pass gave the rows with their rowids rising, or with their start date,
+    // time and rowid rising: then, among rows of one start date and time, the pass's order is
+    // the rowids' order and a stable sort by date and time is the view's order.
+    bool m_rowids_rise = true, m_starts_rise = true;
+    uint32_t m_last_date = 0, m_last_time = 0;
+    int64_t m_last_rowid = std::numeric_limits<int64_t>::min();
+    std::vector<size_t> m_day_ends;
+    std::vector<uint32_t> m_day_dates;
+    std::deque<std::string> m_devices;   // spellings by number; a deque keeps them in place
+    std::vector<NameSlot> m_name_slots;  // open addressing, a power of two, at most half full
+    NameKey m_last_key;
     uint32_t m_last_device = UINT32_MAX;
     // The ids as the pass gives them, in blocks that are never moved: a block number << 32 |
     // the offset, and the size, for each row.
