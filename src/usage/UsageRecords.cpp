@@ -166,7 +166,7 @@ void UsageRecords::find_order() {
             m_day_dates.push_back(year * 10000 + mmdd);
         }
     }
-    m_order = std::make_unique_for_overwrite<uint32_t[]>(m_count);
+    m_order.resize_for_overwrite(m_count);
     if (m_rowids_rise || m_starts_rise) {
         // A sort by the least significant key first, of places rather than records: by time,
         // latest first, reading the pass backwards so that of one date and time the row
@@ -179,7 +179,8 @@ void UsageRecords::find_order() {
             next[time] = place;
             place += rows;
         }
-        const auto by_time = std::make_unique_for_overwrite<uint32_t[]>(m_count);
+        GrowingArray<uint32_t> by_time;
+        by_time.resize_for_overwrite(m_count);
         for (size_t at = m_count; at-- > 0;) {
             by_time[next[m_records[at].time]++] = static_cast<uint32_t>(at);
         }
@@ -199,7 +200,7 @@ void UsageRecords::find_order() {
         };
         size_t begin = 0;
         for (const size_t end : m_day_ends) {
-            std::sort(m_order.get() + begin, m_order.get() + end, later_first);
+            std::sort(m_order.begin() + begin, m_order.begin() + end, later_first);
             begin = end;
         }
     }
@@ -209,7 +210,7 @@ void UsageRecords::find_order() {
 
 void UsageRecords::put_in_order() {
     find_order();
-    m_ordered = std::make_unique_for_overwrite<Record[]>(m_count);
+    m_ordered.resize_for_overwrite(m_count);
     size_t at = 0;
     for (uint32_t day = 0; day < m_day_ends.size(); ++day) {
         for (; at < m_day_ends[day]; ++at) {
@@ -230,7 +231,7 @@ void UsageRecords::put_in_order() {
         std::memcpy(m_time_texts.data() + hhmm * 5, text, 5);
     }
     if (m_id_sizes.empty()) {
-        m_order.reset();
+        m_order = GrowingArray<uint32_t>();
         return;
     }
     // The ids in the same order, so that printing reads them in turn.
@@ -251,7 +252,7 @@ void UsageRecords::put_in_order() {
     m_id_blocks.clear();
     m_id_places = GrowingArray<uint64_t>();
     m_id_sizes = GrowingArray<uint32_t>();
-    m_order.reset();
+    m_order = GrowingArray<uint32_t>();
 }
 
 }  // namespace quorvane

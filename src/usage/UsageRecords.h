@@ -90,8 +90,8 @@ private:
     GrowingArray<uint32_t> m_slots;
     // The order as places in the pass; then, for put_in_order, the records in that order:
     // fresh memory, written once, rather than a vector filled with zeros first.
-    std::unique_ptr<uint32_t[]> m_order;
-    std::unique_ptr<Record[]> m_ordered;
+    GrowingArray<uint32_t> m_order;
+    GrowingArray<Record> m_ordered;
     size_t m_count = 0;
     // The count of rows of each date: 10000 slots a year, one per MMDD, from the year's base
     // slot. The years by number with their base slots.
