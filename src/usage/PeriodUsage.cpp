@@ -80,9 +80,9 @@ PeriodUsage sum_records(const UsageRecords& rows, GroupBy by, TariffBook& tariff
             // The records are read out of the pass's order: asked for a few rows ahead, so
             // that memory is not waited for.
             if (at + kAhead < rows.size()) rows.prefetch(at + kAhead);
-            const UsageRecords::Record& row = rows.record(at);
+            const UsageRecords::Counts& row = rows.record(at);
             // The summary of all rows, in their order, as the database view makes it.
-            const ConnectionCost cost = summary.add(row);
+            const ConnectionCost cost = summary.add(row.device, row.duration, row.dload, row.uload);
             uint32_t& place = in_period[lower_of[row.device]];
             if (place == UINT32_MAX) {
                 place = static_cast<uint32_t>(groups.size());

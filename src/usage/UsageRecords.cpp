@@ -110,8 +110,10 @@ uint32_t UsageRecords::add_device(std::string_view name, const NameKey& key) {
 }
 
 void UsageRecords::add(const LogUsageRow& row, bool with_id) {
-    // A row's number is its place in 32 bits, as the summary's count is.
-    if (m_records.size() >= std::numeric_limits<uint32_t>::max()) throw NotPlainLog{};
+    // A row's number is its place in 32 bits, as the summary's count is; so is its rowid,
+    // which the log's own table never takes past 32 bits.
+    if (m_rows.size() >= std::numeric_limits<uint32_t>::max()) throw NotPlainLog{};
+    if (row.rowid < 0 || row.rowid > std::numeric_limits<uint32_t>::max()) throw NotPlainLog{};
     const uint32_t date = plain_date(row.startdate);
     const uint32_t time = plain_time(row.starttime);
     if (date / 10000 != m_last_year) {
@@ -131,8 +133,9 @@ void UsageRecords::add(const LogUsageRow& row, bool with_id) {
     m_last_date = date;
     m_last_time = time;
     m_last_rowid = row.rowid;
-    m_records.push_back(Record{date, time, device_of(row.deventry), row.duration, row.dload,
-                               row.uload, row.rowid, static_cast<uint32_t>(m_records.size()), 0});
+    m_rows.push_back(Counts{row.dload, row.uload, row.duration, device_of(row.deventry)});
+    m_times.push_back(static_cast<uint16_t>(time));
+    m_rowids.push_back(static_cast<uint32_t>(row.rowid));
     if (with_id) {
         const size_t size = row.devuniqueid.size();
         if (m_id_blocks.empty() || m_block_size - m_block_used < size) {
@@ -151,7 +154,7 @@ void UsageRecords::add(const LogUsageRow& row, bool with_id) {
 }
 
 void UsageRecords::find_order() {
-    m_count = m_records.size();
+    m_count = m_rows.size();
     // Each date's first place in the order, by year and MMDD; from now on a date's count is
     // its next free place.
     size_t start = 0;
@@ -172,7 +175,7 @@ void UsageRecords::find_order() {
         // latest first, reading the pass backwards so that of one date and time the row
         // written last comes first; then stably by date.
         std::vector<uint32_t> next(10000, 0);
-        for (const Record& record : m_records) ++next[record.time];
+        for (const uint16_t time : m_times) ++next[time];
         uint32_t place = 0;
         for (uint32_t time = 10000; time-- > 0;) {
             const uint32_t rows = next[time];
@@ -182,7 +185,7 @@ void UsageRecords::find_order() {
         GrowingArray<uint32_t> by_time;
         by_time.resize_for_overwrite(m_count);
         for (size_t at = m_count; at-- > 0;) {
-            by_time[next[m_records[at].time]++] = static_cast<uint32_t>(at);
+            by_time[next[m_times[at]]++] = static_cast<uint32_t>(at);
         }
         for (size_t at = 0; at < m_count; ++at) {
             const uint32_t index = by_time[at];
@@ -193,10 +196,7 @@ void UsageRecords::find_order() {
             m_order[m_date_counts[m_slots[at]]++] = static_cast<uint32_t>(at);
         }
         const auto later_first = [this](uint32_t a, uint32_t b) {
-            const Record& first = m_records[a];
-            const Record& second = m_records[b];
-            return first.time != second.time ? first.time > second.time
-                                             : first.rowid > second.rowid;
+            return m_times[a] != m_times[b] ? m_times[a] > m_times[b] : m_rowids[a] > m_rowids[b];
         };
         size_t begin = 0;
         for (const size_t end : m_day_ends) {
@@ -214,16 +214,20 @@ void UsageRecords::put_in_order() {
     size_t at = 0;
     for (uint32_t day = 0; day < m_day_ends.size(); ++day) {
         for (; at < m_day_ends[day]; ++at) {
-            Record& record = m_ordered[at];
-            record = m_records[m_order[at]];
-            record.day = day;
+            const uint32_t index = m_order[at];
+            const Counts& counts = m_rows[index];
+            m_ordered[at] = Record{m_day_dates[day], m_times[index], counts.device,
+                                   counts.duration,  counts.dload,   counts.uload,
+                                   m_rowids[index],  index,          day};
         }
         char text[16];
         std::snprintf(text, sizeof text, "%04u-%02u-%02u", m_day_dates[day] / 10000,
                       m_day_dates[day] / 100 % 100, m_day_dates[day] % 100);
         m_day_texts.append(text, 10);
     }
-    m_records = GrowingArray<Record>();
+    m_rows = GrowingArray<Counts>();
+    m_times = GrowingArray<uint16_t>();
+    m_rowids = GrowingArray<uint32_t>();
     m_time_texts.resize(5 * 10000);
     for (uint32_t hhmm = 0; hhmm < 10000; ++hhmm) {
         char text[8];

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <deque>
-#include <limits>
 #include <map>
 #include <memory>
 #include <string>
@@ -32,23 +31,29 @@ public:
         uint32_t index;  // the place in the pass, for the id
         uint32_t day;    // in the order: the number of the row's day, from 0
     };
+    // What a sum needs of a row, kept in the order of the pass.
+    struct Counts {
+        int64_t dload, uload;
+        int32_t duration;
+        uint32_t device;
+    };
 
     void add(const LogUsageRow& row, bool with_id);
     // The records in the database view's order: start date ascending, within a day start
     // time descending, then the row written last first; with their ids in the same order.
     void put_in_order();
     // The same order as places in the pass only, for a reader that takes each record once:
-    // record(at) is the record at place `at` of the order, whose `day` is not set. The days
-    // of the order end at day_end(day), their dates are day_date(day).
+    // record(at) gives the counts of the row at place `at` of the order. The days of the order
+    // end at day_end(day), their dates are day_date(day).
     void find_order();
 
     size_t size() const { return m_count; }
     const Record& operator[](size_t at) const { return m_ordered[at]; }
-    const Record& record(size_t at) const { return m_records[m_order[at]]; }
+    const Counts& record(size_t at) const { return m_rows[m_order[at]]; }
     void prefetch(size_t at) const {
-        const char* place = reinterpret_cast<const char*>(&m_records[m_order[at]]);
+        const char* place = reinterpret_cast<const char*>(&m_rows[m_order[at]]);
         __builtin_prefetch(place);
-        __builtin_prefetch(place + sizeof(Record) - 1);
+        __builtin_prefetch(place + sizeof(Counts) - 1);
     }
     size_t day_count() const { return m_day_ends.size(); }
     size_t day_end(uint32_t day) const { return m_day_ends[day]; }
@@ -85,8 +90,11 @@ private:
     uint32_t add_device(std::string_view name, const NameKey& key);
     size_t id_size(size_t at) const { return m_id_ends[at] - (at == 0 ? 0 : m_id_ends[at - 1]); }
 
-    GrowingArray<Record> m_records;  // in the order of the pass, grown without a copy
-    // Each record's date as a slot of m_date_counts, in the order of the pass.
+    // In the order of the pass, grown without a copy: each row's counts, start time, rowid,
+    // and date as a slot of m_date_counts. Apart, so that a sort reads only its keys.
+    GrowingArray<Counts> m_rows;
+    GrowingArray<uint16_t> m_times;
+    GrowingArray<uint32_t> m_rowids;
     GrowingArray<uint32_t> m_slots;
     // The order as places in the pass; then, for put_in_order, the records in that order:
     // fresh memory, written once, rather than a vector filled with zeros first.
@@ -104,7 +112,7 @@ private:
     // the rowids' order and a stable sort by date and time is the view's order.
     bool m_rowids_rise = true, m_starts_rise = true;
     uint32_t m_last_date = 0, m_last_time = 0;
-    int64_t m_last_rowid = std::numeric_limits<int64_t>::min();
+    int64_t m_last_rowid = -1;
     std::vector<size_t> m_day_ends;
     std::vector<uint32_t> m_day_dates;
     std::deque<std::string> m_devices;   // spellings by number; a deque keeps them in place
