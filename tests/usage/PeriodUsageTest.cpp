@@ -228,6 +228,34 @@ TEST_F(PeriodUsageTest, RowsWrittenInAnyOrderGiveTheFiguresOfTheView) {
     }
 }
 
+// A pass reads in a transaction of its own, over a period that holds every start date as
+// over any other, and ends it whether the pass succeeds or stops: what the same connection
+// writes afterwards is written, and other connections see it.
+TEST_F(PeriodUsageTest, APassEndsItsReadBeforeTheNextWrite) {
+    create_log_db(m_log);
+    write_rows(kRows);
+    const std::string ini = m_dir.write("config/dev.ini", kTariffs).string();
+    LogDatabase log(m_log);
+    TariffBook book(ini, point_decimal());
+    const LogFilter whole = dates("2026-11-01", "2026-12-31");
+    EXPECT_EQ(read_period_usage(log, whole, GroupBy::Day, book).summary.conn_count, 9);
+    log.insert_connection({"n", "2026-12-02", "10:00", "local", "LAN", 1, 1, 1, 1});
+    // A duration past 32 bits, written by another program, stops the pass.
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(m_log.c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db,
+                           "INSERT INTO log VALUES ('o', '2027-01-05', '10:00', 'local', 'LAN',"
+                           " 1099511627776, 1, 1, 1)",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+    EXPECT_THROW(read_period_usage(log, LogFilter{}, GroupBy::Day, book), LogDatabaseError);
+    log.insert_connection({"p", "2026-12-04", "10:00", "local", "LAN", 1, 1, 1, 1});
+    LogDatabase other(m_log);
+    TariffBook other_book(ini, point_decimal());
+    EXPECT_EQ(read_period_usage(other, whole, GroupBy::Day, other_book).summary.conn_count, 11);
+}
+
 // The log's own table holds only dates and times in the plain form; a log made elsewhere may
 // hold others, which the general read groups by their text.
 TEST_F(PeriodUsageTest, DatesInAnotherFormAreGroupedAsTheViewGroupsThem) {
