@@ -11,29 +11,30 @@ namespace {
 
 constexpr size_t kIdBlock = size_t{1} << 20;
 
-// The decimal digits at text[at, at + count), or -1 when one is not a digit.
-int digits(std::string_view text, size_t at, size_t count) {
-    int value = 0;
-    for (size_t i = at; i < at + count; ++i) {
-        const char c = text[i];
-        if (c < '0' || c > '9') return -1;
-        value = value * 10 + (c - '0');
-    }
-    return value;
+// The value of a character that is a decimal digit; any other gives more than 9.
+unsigned digit(const char* text, size_t at) {
+    return static_cast<unsigned>(static_cast<unsigned char>(text[at])) - '0';
 }
 
 uint32_t plain_date(std::string_view text) {
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-') throw NotPlainLog{};
-    const int year = digits(text, 0, 4), month = digits(text, 5, 2), day = digits(text, 8, 2);
-    if (year < 0 || month < 0 || day < 0) throw NotPlainLog{};
-    return static_cast<uint32_t>(year * 10000 + month * 100 + day);
+    if (text.size() != 10) throw NotPlainLog{};
+    const char* c = text.data();
+    const unsigned y0 = digit(c, 0), y1 = digit(c, 1), y2 = digit(c, 2), y3 = digit(c, 3);
+    const unsigned m0 = digit(c, 5), m1 = digit(c, 6), d0 = digit(c, 8), d1 = digit(c, 9);
+    // One test for all: the digits as a whole, rather than a branch for each.
+    if (((y0 > 9) | (y1 > 9) | (y2 > 9) | (y3 > 9) | (m0 > 9) | (m1 > 9) | (d0 > 9) | (d1 > 9) |
+         (c[4] != '-') | (c[7] != '-')) != 0) {
+        throw NotPlainLog{};
+    }
+    return ((y0 * 10 + y1) * 10 + y2) * 100000 + y3 * 10000 + (m0 * 10 + m1) * 100 + d0 * 10 + d1;
 }
 
 uint32_t plain_time(std::string_view text) {
-    if (text.size() != 5 || text[2] != ':') throw NotPlainLog{};
-    const int hour = digits(text, 0, 2), minute = digits(text, 3, 2);
-    if (hour < 0 || minute < 0) throw NotPlainLog{};
-    return static_cast<uint32_t>(hour * 100 + minute);
+    if (text.size() != 5) throw NotPlainLog{};
+    const char* c = text.data();
+    const unsigned h0 = digit(c, 0), h1 = digit(c, 1), m0 = digit(c, 3), m1 = digit(c, 4);
+    if (((h0 > 9) | (h1 > 9) | (m0 > 9) | (m1 > 9) | (c[2] != ':')) != 0) throw NotPlainLog{};
+    return (h0 * 10 + h1) * 100 + m0 * 10 + m1;
 }
 
 }  // namespace
@@ -116,13 +117,14 @@ void UsageRecords::add(const LogUsageRow& row, bool with_id) {
     if (row.rowid < 0 || row.rowid > std::numeric_limits<uint32_t>::max()) throw NotPlainLog{};
     const uint32_t date = plain_date(row.startdate);
     const uint32_t time = plain_time(row.starttime);
-    if (date / 10000 != m_last_year) {
-        auto [at, added] = m_year_bases.emplace(date / 10000, m_date_counts.size());
-        if (added) m_date_counts.resize(m_date_counts.size() + 10000, 0);
-        m_last_year = date / 10000;
-        m_last_year_base = at->second;
+    const uint32_t year = date / 10000;
+    if (m_year_slots.empty()) m_year_slots.resize(10000, 0);
+    uint32_t& year_slot = m_year_slots[year];
+    if (year_slot == 0) {
+        year_slot = static_cast<uint32_t>(m_date_counts.size() + 1);
+        m_date_counts.resize(m_date_counts.size() + 10000, 0);
     }
-    const uint32_t slot = m_last_year_base + date % 10000;
+    const uint32_t slot = year_slot - 1 + date % 10000;
     ++m_date_counts[slot];
     m_slots.push_back(slot);
     m_rowids_rise = m_rowids_rise && row.rowid > m_last_rowid;
@@ -158,7 +160,9 @@ void UsageRecords::find_order() {
     // Each date's first place in the order, by year and MMDD; from now on a date's count is
     // its next free place.
     size_t start = 0;
-    for (const auto& [year, base] : m_year_bases) {
+    for (uint32_t year = 0; year < m_year_slots.size(); ++year) {
+        if (m_year_slots[year] == 0) continue;
+        const uint32_t base = m_year_slots[year] - 1;
         for (uint32_t mmdd = 0; mmdd < 10000; ++mmdd) {
             uint32_t& count = m_date_counts[base + mmdd];
             if (count == 0) continue;

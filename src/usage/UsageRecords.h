@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <deque>
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -102,11 +101,9 @@ private:
     GrowingArray<Record> m_ordered;
     size_t m_count = 0;
     // The count of rows of each date: 10000 slots a year, one per MMDD, from the year's base
-    // slot. The years by number with their base slots.
+    // slot. Each year's base slot + 1, by its number (0: none yet).
     std::vector<uint32_t> m_date_counts;
-    std::map<uint32_t, uint32_t> m_year_bases;
-    uint32_t m_last_year = UINT32_MAX;
-    uint32_t m_last_year_base = 0;
+    std::vector<uint32_t> m_year_slots;
     // Whether the pass gave the rows with their rowids rising, or with their start date,
     // time and rowid rising: then, among rows of one start date and time, the pass's order is
     // the rowids' order and a stable sort by date and time is the view's order.
