@@ -125,13 +125,16 @@ void UsageRecords::add(const LogUsageRow& row, bool with_id) {
         m_date_counts.resize(m_date_counts.size() + 10000, 0);
     }
     const uint32_t slot = year_slot - 1 + date % 10000;
-    ++m_date_counts[slot];
-    m_slots.push_back(slot);
     m_rowids_rise = m_rowids_rise && row.rowid > m_last_rowid;
-    m_starts_rise = m_starts_rise &&
-                    (date != m_last_date
-                         ? date > m_last_date
-                         : (time != m_last_time ? time > m_last_time : row.rowid > m_last_rowid));
+    if (m_starts_rise) {
+        m_starts_rise = date != m_last_date   ? date > m_last_date
+                        : time != m_last_time ? time > m_last_time
+                                              : row.rowid > m_last_rowid;
+        // Up to here each row's slot followed from the counts; from here on it is kept.
+        if (!m_starts_rise) write_slots_so_far();
+    }
+    ++m_date_counts[slot];
+    if (!m_starts_rise) m_slots.push_back(slot);
     m_last_date = date;
     m_last_time = time;
     m_last_rowid = row.rowid;
@@ -155,6 +158,19 @@ void UsageRecords::add(const LogUsageRow& row, bool with_id) {
     }
 }
 
+void UsageRecords::write_slots_so_far() {
+    // The rows so far came in the order of their dates, and so of their slots: each slot
+    // as many times as it has rows.
+    m_slots.reserve(m_rows.size());
+    for (uint32_t year = 0; year < m_year_slots.size(); ++year) {
+        if (m_year_slots[year] == 0) continue;
+        const uint32_t base = m_year_slots[year] - 1;
+        for (uint32_t slot = base; slot < base + 10000; ++slot) {
+            for (uint32_t row = 0; row < m_date_counts[slot]; ++row) m_slots.push_back(slot);
+        }
+    }
+}
+
 void UsageRecords::find_order() {
     m_count = m_rows.size();
     // Each date's first place in the order, by year and MMDD; from now on a date's count is
@@ -174,7 +190,17 @@ void UsageRecords::find_order() {
         }
     }
     m_order.resize_for_overwrite(m_count);
-    if (m_rowids_rise || m_starts_rise) {
+    if (m_starts_rise) {
+        // The pass gave the rows by date, time and rowid, as a log written as its
+        // connections start is read: each day's rows in turn, last first.
+        size_t begin = 0;
+        for (const size_t end : m_day_ends) {
+            for (size_t at = begin; at < end; ++at) {
+                m_order[at] = static_cast<uint32_t>(end - 1 - (at - begin));
+            }
+            begin = end;
+        }
+    } else if (m_rowids_rise) {
         // A sort by the least significant key first, of places rather than records: by time,
         // latest first, reading the pass backwards so that of one date and time the row
         // written last comes first; then stably by date.

@@ -87,10 +87,12 @@ private:
     static size_t slot_of(const NameKey& key);
     uint32_t device_of(std::string_view name);
     uint32_t add_device(std::string_view name, const NameKey& key);
+    void write_slots_so_far();
     size_t id_size(size_t at) const { return m_id_ends[at] - (at == 0 ? 0 : m_id_ends[at - 1]); }
 
     // In the order of the pass, grown without a copy: each row's counts, start time, rowid,
-    // and date as a slot of m_date_counts. Apart, so that a sort reads only its keys.
+    // and date as a slot of m_date_counts (kept only from the first row out of the order of
+    // starts). Apart, so that a sort reads only its keys.
     GrowingArray<Counts> m_rows;
     GrowingArray<uint16_t> m_times;
     GrowingArray<uint32_t> m_rowids;
