@@ -126,6 +126,15 @@ void UsageRecords::add(const LogUsageRow& row, bool with_id) {
     }
     const uint32_t slot = year_slot - 1 + date % 10000;
     m_rowids_rise = m_rowids_rise && row.rowid > m_last_rowid;
+    if (m_rowids_follow && !m_rows.empty() && row.rowid != m_last_rowid + 1) {
+        // Up to here each row's rowid followed from the first; from here on it is kept.
+        m_rowids_follow = false;
+        m_rowids.reserve(m_rows.size());
+        for (size_t at = 0; at < m_rows.size(); ++at) {
+            m_rowids.push_back(static_cast<uint32_t>(m_first_rowid + at));
+        }
+    }
+    if (m_rows.empty()) m_first_rowid = row.rowid;
     if (m_starts_rise) {
         m_starts_rise = date != m_last_date   ? date > m_last_date
                         : time != m_last_time ? time > m_last_time
@@ -140,7 +149,7 @@ void UsageRecords::add(const LogUsageRow& row, bool with_id) {
     m_last_rowid = row.rowid;
     m_rows.push_back(Counts{row.dload, row.uload, row.duration, device_of(row.deventry)});
     m_times.push_back(static_cast<uint16_t>(time));
-    m_rowids.push_back(static_cast<uint32_t>(row.rowid));
+    if (!m_rowids_follow) m_rowids.push_back(static_cast<uint32_t>(row.rowid));
     if (with_id) {
         const size_t size = row.devuniqueid.size();
         if (m_id_blocks.empty() || m_block_size - m_block_used < size) {
@@ -226,7 +235,7 @@ void UsageRecords::find_order() {
             m_order[m_date_counts[m_slots[at]]++] = static_cast<uint32_t>(at);
         }
         const auto later_first = [this](uint32_t a, uint32_t b) {
-            return m_times[a] != m_times[b] ? m_times[a] > m_times[b] : m_rowids[a] > m_rowids[b];
+            return m_times[a] != m_times[b] ? m_times[a] > m_times[b] : rowid(a) > rowid(b);
         };
         size_t begin = 0;
         for (const size_t end : m_day_ends) {
@@ -248,7 +257,7 @@ void UsageRecords::put_in_order() {
             const Counts& counts = m_rows[index];
             m_ordered[at] = Record{m_day_dates[day], m_times[index], counts.device,
                                    counts.duration,  counts.dload,   counts.uload,
-                                   m_rowids[index],  index,          day};
+                                   rowid(index),     index,          day};
         }
         char text[16];
         std::snprintf(text, sizeof text, "%04u-%02u-%02u", m_day_dates[day] / 10000,

@@ -88,6 +88,9 @@ private:
     uint32_t device_of(std::string_view name);
     uint32_t add_device(std::string_view name, const NameKey& key);
     void write_slots_so_far();
+    int64_t rowid(uint32_t index) const {
+        return m_rowids_follow ? m_first_rowid + index : m_rowids[index];
+    }
     size_t id_size(size_t at) const { return m_id_ends[at] - (at == 0 ? 0 : m_id_ends[at - 1]); }
 
     // In the order of the pass, grown without a copy: each row's counts, start time, rowid,
@@ -95,7 +98,11 @@ private:
     // starts). Apart, so that a sort reads only its keys.
     GrowingArray<Counts> m_rows;
     GrowingArray<uint16_t> m_times;
-    GrowingArray<uint32_t> m_rowids;
+    GrowingArray<uint32_t> m_rowids;  // kept only from the first that does not follow
+    // Whether each row's rowid so far is the one before it + 1, as in a plain pass over a
+    // log nothing was erased from.
+    bool m_rowids_follow = true;
+    int64_t m_first_rowid = 0;
     GrowingArray<uint32_t> m_slots;
     // The order as places in the pass; then, for put_in_order, the records in that order:
     // fresh memory, written once, rather than a vector filled with zeros first.

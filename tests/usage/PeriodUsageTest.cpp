@@ -207,6 +207,14 @@ TEST_F(PeriodUsageTest, RowsWrittenInAnyOrderGiveTheFiguresOfTheView) {
         std::filesystem::remove(m_log);
         create_log_db(m_log);
         write_rows(written);
+        // A row erased: the rowids of a plain pass no longer follow one another.
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(m_log.c_str(), &db), SQLITE_OK);
+        EXPECT_EQ(
+            sqlite3_exec(db, "DELETE FROM log WHERE Devuniqueid = 'z' AND starttime = '10:30'",
+                         nullptr, nullptr, nullptr),
+            SQLITE_OK);
+        sqlite3_close(db);
         const std::string ini = m_dir.write("config/dev.ini", tariffs).string();
         std::vector<Outcome>& outcomes = figures.emplace_back();
         for (const LogFilter& filter : filters) {
