@@ -15,10 +15,12 @@ namespace {
 
 constexpr const char* kFunction = "quorvane_usage_row";
 
-// The pass under way: the consumer, the database for messages, and what stopped it.
+// The pass under way: the consumer, the database for messages, whether it takes the ids,
+// and what stopped it.
 struct Pass {
     const std::function<void(const LogUsageRow&)>* row = nullptr;
     const std::string* path = nullptr;
+    bool with_ids = false;
     std::exception_ptr failure;
 };
 
@@ -58,7 +60,7 @@ void usage_row(sqlite3_context* context, int, sqlite3_value** values) {
         row.dload = integer_of(values[4], "dload", pass);
         row.uload = integer_of(values[5], "uload", pass);
         row.rowid = sqlite3_value_int64(values[6]);
-        row.devuniqueid = text_of(values[7]);
+        if (pass.with_ids) row.devuniqueid = text_of(values[7]);
         (*pass.row)(row);
     } catch (...) {
         pass.failure = std::current_exception();
@@ -100,7 +102,7 @@ void LogDatabase::scan_usage(const LogFilter& filter, bool with_ids,
         }
     } read_end{db, own_read};
     LogFilterClause where(filter, date_lookup(filter));
-    Pass pass{&row, &m_path, nullptr};
+    Pass pass{&row, &m_path, with_ids, nullptr};
     // Defined for this pass only, its user data being the pass; removed when it ends, after
     // the statement is reset, so that nothing later reaches the pass that is gone.
     if (sqlite3_create_function_v2(db, kFunction, 8, SQLITE_UTF8, &pass, nullptr, usage_row,
