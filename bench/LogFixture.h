@@ -80,6 +80,27 @@ struct LogFixture {
         sqlite3_close(db);
     }
 
+    // The rows of `written` written again in the order they start (date, time, then as first
+    // written), as a meter writes its log.
+    struct InStartOrder {};
+    LogFixture(const LogFixture& written, InStartOrder) {
+        dir.write("config/dev.ini", dev_ini);
+        test::create_log_db(log_path());
+        sqlite3* db = nullptr;
+        check(sqlite3_open(log_path().c_str(), &db), db, "open");
+        char* attach = sqlite3_mprintf("ATTACH %Q AS written", written.log_path().c_str());
+        check(sqlite3_exec(db, attach, nullptr, nullptr, nullptr), db, "attach");
+        sqlite3_free(attach);
+        check(sqlite3_exec(db,
+                           "INSERT INTO log (Devuniqueid,startdate,starttime,usera,Deventry,"
+                           "Duration,speed,dload,uload) "
+                           "SELECT Devuniqueid,startdate,starttime,usera,Deventry,Duration,speed,"
+                           "dload,uload FROM written.log ORDER BY startdate, starttime, rowid",
+                           nullptr, nullptr, nullptr),
+              db, "copy");
+        sqlite3_close(db);
+    }
+
     std::string log_path() const { return dir.str() + "/config/log.db"; }
     std::string ini_path() const { return dir.str() + "/config/dev.ini"; }
 
@@ -90,6 +111,14 @@ inline const LogFixture& fixture(int64_t rows) {
     static std::map<int64_t, std::unique_ptr<LogFixture>> made;
     auto& slot = made[rows];
     if (!slot) slot = std::make_unique<LogFixture>(rows);
+    return *slot;
+}
+
+// The rows of fixture(rows) in the order they start.
+inline const LogFixture& fixture_in_start_order(int64_t rows) {
+    static std::map<int64_t, std::unique_ptr<LogFixture>> made;
+    auto& slot = made[rows];
+    if (!slot) slot = std::make_unique<LogFixture>(fixture(rows), LogFixture::InStartOrder{});
     return *slot;
 }
 

@@ -55,6 +55,12 @@ public:
         m_data = static_cast<T*>(grown);
         m_capacity = capacity;
     }
+    // Makes the first count elements the array's, their values left as the memory holds
+    // them, to be written before they are read.
+    void resize_for_overwrite(size_t count) {
+        reserve(count);
+        m_size = count;
+    }
     // Keeps the first count elements.
     void truncate(size_t count) {
         if (count < m_size) m_size = count;

@@ -168,7 +168,7 @@ LogFilterClause::DateLookup LogDatabase::date_lookup(const LogFilter& filter) {
         " coalesce((SELECT max(startdate) FROM log) <= ?2, 0)");
     span.bind(1, filter.dates->from).bind(2, filter.dates->to);
     if (span.next_row() && span.integer(0) == 1 && span.integer(1) == 1) {
-        return LogFilterClause::DateLookup::table_scan;
+        return LogFilterClause::DateLookup::whole_log;
     }
     auto in_range = statement("SELECT count(*) FROM log WHERE startdate BETWEEN ?1 AND ?2");
     in_range.bind(1, filter.dates->from).bind(2, filter.dates->to);
@@ -180,7 +180,13 @@ LogFilterClause::DateLookup LogDatabase::date_lookup(const LogFilter& filter) {
 }
 
 OrderedLogRows LogDatabase::read_ordered(const LogFilter& filter, OrderedLogRows::Columns wanted) {
-    LogFilterClause where(filter, date_lookup(filter));
+    // The span of the start dates and the rows are two reads here: a row written in between
+    // may lie outside the range, so the range stays a condition.
+    auto lookup = date_lookup(filter);
+    if (lookup == LogFilterClause::DateLookup::whole_log) {
+        lookup = LogFilterClause::DateLookup::table_scan;
+    }
+    LogFilterClause where(filter, lookup);
     // The rows come as the engine finds them (a narrow date range through the start index,
     // else a plain scan) and are put in order here, which on a large log is several times faster
     // than the engine's ORDER BY. Within one start time the row written last comes first,

@@ -89,7 +89,8 @@ private:
     // The cached prepared statement for that text, ready for one use.
     SqliteStatement statement(const std::string& sql);
     void run(const std::string& sql);
-    // Whether a read of the filter's date range goes through the start index.
+    // Whether a read of the filter's date range goes through the start index, or reads the
+    // whole table; whole_log where the range holds the first and the last start date.
     LogFilterClause::DateLookup date_lookup(const LogFilter& filter);
 
     std::string m_path;

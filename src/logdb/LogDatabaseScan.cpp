@@ -15,10 +15,12 @@ namespace {
 
 constexpr const char* kFunction = "quorvane_usage_row";
 
-// The pass under way: the consumer, the database for messages, and what stopped it.
+// The pass under way: the consumer, the database for messages, whether it takes the ids,
+// and what stopped it.
 struct Pass {
     const std::function<void(const LogUsageRow&)>* row = nullptr;
     const std::string* path = nullptr;
+    bool with_ids = false;
     std::exception_ptr failure;
 };
 
@@ -58,7 +60,7 @@ void usage_row(sqlite3_context* context, int, sqlite3_value** values) {
         row.dload = integer_of(values[4], "dload", pass);
         row.uload = integer_of(values[5], "uload", pass);
         row.rowid = sqlite3_value_int64(values[6]);
-        row.devuniqueid = text_of(values[7]);
+        if (pass.with_ids) row.devuniqueid = text_of(values[7]);
         (*pass.row)(row);
     } catch (...) {
         pass.failure = std::current_exception();
@@ -74,11 +76,35 @@ void usage_done(sqlite3_context* context) {
 
 void LogDatabase::scan_usage(const LogFilter& filter, bool with_ids,
                              const std::function<void(const LogUsageRow&)>& row) {
+    sqlite3* db = connection();
+    // Unless the caller has a transaction open: the pages of the file mapped into memory for
+    // the pass rather than copied in one by one (the log's file never shrinks, nothing
+    // vacuums it), and one read transaction for the span of the start dates and the pass. A
+    // period found to hold the first and the last start date then holds every row the pass
+    // reads and needs no condition of dates.
+    const bool own_read = sqlite3_get_autocommit(db) != 0;
+    if (own_read) {
+        sqlite3_exec(db, "PRAGMA mmap_size = 4294967296", nullptr, nullptr, nullptr);
+        if (sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK) {
+            sqlite3_exec(db, "PRAGMA mmap_size = 0", nullptr, nullptr, nullptr);
+            throw LogDatabaseError("log database \"" + m_path + "\": " + sqlite3_errmsg(db));
+        }
+    }
+    struct ReadEnd {
+        sqlite3* db;
+        bool own_read;
+        ~ReadEnd() {
+            if (!own_read) return;
+            if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+                sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+            }
+            sqlite3_exec(db, "PRAGMA mmap_size = 0", nullptr, nullptr, nullptr);
+        }
+    } read_end{db, own_read};
     LogFilterClause where(filter, date_lookup(filter));
-    Pass pass{&row, &m_path, nullptr};
+    Pass pass{&row, &m_path, with_ids, nullptr};
     // Defined for this pass only, its user data being the pass; removed when it ends, after
     // the statement is reset, so that nothing later reaches the pass that is gone.
-    sqlite3* db = connection();
     if (sqlite3_create_function_v2(db, kFunction, 8, SQLITE_UTF8, &pass, nullptr, usage_row,
                                    usage_done, nullptr) != SQLITE_OK) {
         throw LogDatabaseError("log database \"" + m_path + "\": " + sqlite3_errmsg(db));

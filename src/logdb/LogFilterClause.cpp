@@ -56,7 +56,8 @@ LogFilterClause::LogFilterClause(const LogFilter& filter, DateLookup lookup)
       m_device_pattern(filter.device_is_name ? like_pattern_of_name(filter.device_pattern)
                                              : filter.device_pattern),
       m_device_bound(filter.device_is_name || filter.device_pattern != "%"),
-      m_user_bound(filter.user_pattern != "%") {
+      m_user_bound(filter.user_pattern != "%"),
+      m_dates_bound(filter.dates && lookup != DateLookup::whole_log) {
     m_sql = "WHERE ";
     m_sql += !m_device_bound         ? matches_everything("Deventry")
              : filter.device_is_name ? "Deventry LIKE ?1 ESCAPE '\\'"
@@ -66,15 +67,15 @@ LogFilterClause::LogFilterClause(const LogFilter& filter, DateLookup lookup)
     if (filter.dates) {
         require_iso_date(filter.dates->from);
         require_iso_date(filter.dates->to);
-        m_sql += lookup == DateLookup::start_index ? " AND startdate BETWEEN ?3 AND ?4"
-                                                   : " AND +startdate BETWEEN ?3 AND ?4";
+        if (lookup == DateLookup::start_index) m_sql += " AND startdate BETWEEN ?3 AND ?4";
+        if (lookup == DateLookup::table_scan) m_sql += " AND +startdate BETWEEN ?3 AND ?4";
     }
 }
 
 void LogFilterClause::bind(SqliteStatement& statement) const {
     if (m_device_bound) statement.bind(1, m_device_pattern);
     if (m_user_bound) statement.bind(2, m_filter.user_pattern);
-    if (m_filter.dates) statement.bind(3, m_filter.dates->from).bind(4, m_filter.dates->to);
+    if (m_dates_bound) statement.bind(3, m_filter.dates->from).bind(4, m_filter.dates->to);
 }
 
 }  // namespace quorvane

@@ -24,7 +24,10 @@ class LogFilterClause {
 public:
     // How the engine finds the rows of a date range: through the start index, or by reading
     // the whole table (the date then a plain condition, +startdate, that no index serves).
-    enum class DateLookup { start_index, table_scan };
+    // For a range found to hold every row's start date in the same read (the same
+    // transaction) as the rows are read in, whole_log: no date condition at all, its
+    // parameters unused.
+    enum class DateLookup { start_index, table_scan, whole_log };
 
     explicit LogFilterClause(const LogFilter& filter, DateLookup lookup = DateLookup::start_index);
 
@@ -36,6 +39,7 @@ private:
     std::string m_device_pattern;
     // A pattern of "%" alone is a plain condition rather than a parameter.
     bool m_device_bound, m_user_bound;
+    bool m_dates_bound;
     std::string m_sql;
 };
 

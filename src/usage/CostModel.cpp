@@ -36,10 +36,15 @@ long double traffic_divisor(int unit) {
     }
 }
 
+// Out of line, so that the sums that do not fail take no frame for the message.
+[[noreturn, gnu::noinline, gnu::cold]] void sum_past_range(const char* what) {
+    throw ConversionError(std::string("the ") + what + " passes the range of 64 bits");
+}
+
 int64_t checked_sum(int64_t a, int64_t b, const char* what) {
     int64_t sum = 0;
-    if (__builtin_add_overflow(a, b, &sum)) {
-        throw ConversionError(std::string("the ") + what + " passes the range of 64 bits");
+    if (__builtin_add_overflow(a, b, &sum)) [[unlikely]] {
+        sum_past_range(what);
     }
     return sum;
 }
@@ -70,20 +75,12 @@ ConnectionCost connection_cost(const Tariff& tariff, int64_t seconds, int64_t dl
     return cost;
 }
 
-int64_t round_half_even(long double amount) {
+namespace {
+
+// Any amount: negative, 2^63 and more (which throw), and where the fast way below gives up.
+[[gnu::noinline]] int64_t round_half_even_slowly(long double amount) {
     // Beyond 2^63 the value has no 64-bit count of ten-thousandths.
     constexpr long double limit = 9223372036854775808.0L;
-    // Worked out by hand rather than by the floating-point rounding mode, which a library
-    // could have changed: below 2^64 the floor and the difference are exact.
-    if (amount >= 0 && amount < limit) {
-        // The common case, a running sum of costs, without the floor function: below 2^63
-        // the cut-off whole part is exact too.
-        auto whole = static_cast<int64_t>(amount);
-        const long double rest = amount - static_cast<long double>(whole);
-        const bool up = rest > 0.5L || (rest == 0.5L && (whole & 1) != 0);
-        if (!up) return whole;
-        if (whole < std::numeric_limits<int64_t>::max()) return whole + 1;
-    }
     long double rounded = std::floor(amount);
     long double rest = amount - rounded;
     if (rest > 0.5L || (rest == 0.5L && std::fmod(rounded, 2.0L) != 0)) rounded += 1;
@@ -96,13 +93,36 @@ int64_t round_half_even(long double amount) {
     return static_cast<int64_t>(rounded);
 }
 
+// Worked out by hand rather than by the floating-point rounding mode, which a library could
+// have changed: below 2^64 the floor and the difference are exact. Small enough to be
+// inlined into each running sum, which calls it for every connection.
+inline int64_t round_to_even(long double amount) {
+    constexpr long double limit = 9223372036854775808.0L;
+    if (amount >= 0 && amount < limit) {
+        // The common case, a running sum of costs, without the floor function: below 2^63
+        // the cut-off whole part is exact too.
+        const auto whole = static_cast<int64_t>(amount);
+        const long double rest = amount - static_cast<long double>(whole);
+        const bool up = rest > 0.5L || (rest == 0.5L && (whole & 1) != 0);
+        if (!up) return whole;
+        if (whole < std::numeric_limits<int64_t>::max()) return whole + 1;
+    }
+    return round_half_even_slowly(amount);
+}
+
+}  // namespace
+
+int64_t round_half_even(long double amount) {
+    return round_to_even(amount);
+}
+
 void add_connection(Tlog_summary& summary, int64_t seconds, const ConnectionCost& cost) {
     // The running sums are held exactly in extended precision (64-bit significand) before
     // they are rounded, so no row's amount is rounded on its own.
     // An amount of 0 leaves a sum as it is (every 64-bit sum is exact in extended precision
     // and rounds to itself), without the rounding.
     const auto plus = [](int64_t sum, long double amount) {
-        return amount == 0 ? sum : round_half_even(static_cast<long double>(sum) + amount);
+        return amount == 0 ? sum : round_to_even(static_cast<long double>(sum) + amount);
     };
     int64_t time_cost = plus(summary.total_time_cost, cost.time_amount);
     int64_t traffic_cost = plus(summary.total_traffic_cost, cost.traffic_amount);

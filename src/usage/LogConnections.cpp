@@ -16,7 +16,10 @@ std::unique_ptr<LogConnections> read_log_connections(LogDatabase& log, const Log
     }
     records.put_in_order();
     RecordSummary summary(records, tariffs);
-    for (size_t at = 0; at < records.size(); ++at) summary.add(records[at]);
+    for (size_t at = 0; at < records.size(); ++at) {
+        const UsageRecords::Record& row = records[at];
+        summary.add(row.device, row.duration, row.dload, row.uload);
+    }
     connections->summary = summary.summary();
     return connections;
 }

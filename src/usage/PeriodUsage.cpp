@@ -37,6 +37,8 @@ struct Sums {
     Tlog_summary summary;
 };
 
+constexpr size_t kAhead = 16;
+
 std::string period_text(uint32_t period, GroupBy by) {
     char text[16];
     if (by == GroupBy::Day) {
@@ -66,34 +68,41 @@ PeriodUsage sum_records(const UsageRecords& rows, GroupBy by, TariffBook& tariff
     RecordSummary summary(rows, tariffs);
     std::vector<uint32_t> in_period(lower_names.size(), UINT32_MAX);  // a group's place
     uint32_t period = UINT32_MAX;
-    for (size_t at = 0; at < rows.size(); ++at) {
-        const UsageRecords::Record& row = rows[at];
-        const uint32_t row_period = by == GroupBy::Day ? row.date : row.date / 100;
+    size_t at = 0;
+    for (uint32_t day = 0; day < rows.day_count(); ++day) {
+        const uint32_t row_period =
+            by == GroupBy::Day ? rows.day_date(day) : rows.day_date(day) / 100;
         if (row_period != period) {
             period = row_period;
             std::fill(in_period.begin(), in_period.end(), UINT32_MAX);
         }
-        // The summary of all rows, in their order, as the database view makes it.
-        const ConnectionCost cost = summary.add(row);
-        uint32_t& place = in_period[lower_of[row.device]];
-        if (place == UINT32_MAX) {
-            place = static_cast<uint32_t>(groups.size());
-            Sums& added = groups.emplace_back();
-            added.period = period;
-            added.lower = lower_of[row.device];
-            added.device = row.device;
-        }
-        Sums& group = groups[place];
-        if (!group.bytes_failed) {
-            group.bytes_failed =
-                __builtin_add_overflow(group.download, row.dload, &group.download) ||
-                __builtin_add_overflow(group.upload, row.uload, &group.upload);
-        }
-        if (group.cost_failure.empty()) {
-            try {
-                add_connection(group.summary, row.duration, cost);
-            } catch (const ConversionError& error) {
-                group.cost_failure = error.what();
+        for (const size_t end = rows.day_end(day); at < end; ++at) {
+            // The records are read out of the pass's order: asked for a few rows ahead, so
+            // that memory is not waited for.
+            if (at + kAhead < rows.size()) rows.prefetch(at + kAhead);
+            const UsageRecords::Counts& row = rows.record(at);
+            // The summary of all rows, in their order, as the database view makes it.
+            const ConnectionCost cost = summary.add(row.device, row.duration, row.dload, row.uload);
+            uint32_t& place = in_period[lower_of[row.device]];
+            if (place == UINT32_MAX) {
+                place = static_cast<uint32_t>(groups.size());
+                Sums& added = groups.emplace_back();
+                added.period = period;
+                added.lower = lower_of[row.device];
+                added.device = row.device;
+            }
+            Sums& group = groups[place];
+            if (!group.bytes_failed) {
+                group.bytes_failed =
+                    __builtin_add_overflow(group.download, row.dload, &group.download) ||
+                    __builtin_add_overflow(group.upload, row.uload, &group.upload);
+            }
+            if (group.cost_failure.empty()) {
+                try {
+                    add_connection(group.summary, row.duration, cost);
+                } catch (const ConversionError& error) {
+                    group.cost_failure = error.what();
+                }
             }
         }
     }
@@ -136,7 +145,7 @@ PeriodUsage read_period_usage(LogDatabase& log, const LogFilter& filter, GroupBy
         usage.groups = group_usage(view.rows, by, tariffs);
         return usage;
     }
-    records.put_in_order();
+    records.find_order();
     return sum_records(records, by, tariffs);
 }
 

@@ -18,7 +18,7 @@ public:
     // Adds the next row and gives its cost, for other sums of the same row. A tariff that
     // does not convert, or a sum past its range, throws DatabaseViewError naming the row's
     // device, as the view does (without its rows).
-    ConnectionCost add(const UsageRecords::Record& row);
+    ConnectionCost add(uint32_t device, int32_t duration, int64_t dload, int64_t uload);
     const Tlog_summary& summary() const { return m_summary; }
 
 private:

@@ -2,11 +2,9 @@
 
 #include <cstdint>
 #include <deque>
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "logdb/GrowingArray.h"
@@ -32,14 +30,33 @@ public:
         uint32_t index;  // the place in the pass, for the id
         uint32_t day;    // in the order: the number of the row's day, from 0
     };
+    // What a sum needs of a row, kept in the order of the pass.
+    struct Counts {
+        int64_t dload, uload;
+        int32_t duration;
+        uint32_t device;
+    };
 
     void add(const LogUsageRow& row, bool with_id);
     // The records in the database view's order: start date ascending, within a day start
     // time descending, then the row written last first; with their ids in the same order.
     void put_in_order();
+    // The same order as places in the pass only, for a reader that takes each record once:
+    // record(at) gives the counts of the row at place `at` of the order. The days of the order
+    // end at day_end(day), their dates are day_date(day).
+    void find_order();
 
     size_t size() const { return m_count; }
     const Record& operator[](size_t at) const { return m_ordered[at]; }
+    const Counts& record(size_t at) const { return m_rows[m_order[at]]; }
+    void prefetch(size_t at) const {
+        const char* place = reinterpret_cast<const char*>(&m_rows[m_order[at]]);
+        __builtin_prefetch(place);
+        __builtin_prefetch(place + sizeof(Counts) - 1);
+    }
+    size_t day_count() const { return m_day_ends.size(); }
+    size_t day_end(uint32_t day) const { return m_day_ends[day]; }
+    uint32_t day_date(uint32_t day) const { return m_day_dates[day]; }
     const std::string& device_name(uint32_t device) const { return m_devices[device]; }
     size_t device_count() const { return m_devices.size(); }
     // Only with the ids kept, after put_in_order().
@@ -55,19 +72,58 @@ public:
     }
 
 private:
+    // A device name's number. A name of up to 16 bytes is known by its size and its first
+    // and last eight bytes, compared as two numbers; a longer one by its text too.
+    struct NameKey {
+        uint64_t head = 0, tail = 0;
+        size_t size = 0;
+        bool operator==(const NameKey&) const = default;
+    };
+    struct NameSlot {
+        NameKey key;
+        uint32_t device = UINT32_MAX;  // none: a free slot
+    };
+    static NameKey name_key(std::string_view name);
+    static size_t slot_of(const NameKey& key);
     uint32_t device_of(std::string_view name);
+    uint32_t add_device(std::string_view name, const NameKey& key);
+    void write_slots_so_far();
+    int64_t rowid(uint32_t index) const {
+        return m_rowids_follow ? m_first_rowid + index : m_rowids[index];
+    }
     size_t id_size(size_t at) const { return m_id_ends[at] - (at == 0 ? 0 : m_id_ends[at - 1]); }
 
-    GrowingArray<Record> m_records;  // in the order of the pass, grown without a copy
-    // In order; fresh memory, written once, rather than a vector filled with zeros first.
-    std::unique_ptr<Record[]> m_ordered;
+    // In the order of the pass, grown without a copy: each row's counts, start time, rowid,
+    // and date as a slot of m_date_counts (kept only from the first row out of the order of
+    // starts). Apart, so that a sort reads only its keys.
+    GrowingArray<Counts> m_rows;
+    GrowingArray<uint16_t> m_times;
+    GrowingArray<uint32_t> m_rowids;  // kept only from the first that does not follow
+    // Whether each row's rowid so far is the one before it + 1, as in a plain pass over a
+    // log nothing was erased from.
+    bool m_rowids_follow = true;
+    int64_t m_first_rowid = 0;
+    GrowingArray<uint32_t> m_slots;
+    // The order as places in the pass; then, for put_in_order, the records in that order:
+    // fresh memory, written once, rather than a vector filled with zeros first.
+    GrowingArray<uint32_t> m_order;
+    GrowingArray<Record> m_ordered;
     size_t m_count = 0;
-    // The count of rows of each date, by year, one slot per MMDD.
-    std::map<uint32_t, std::unique_ptr<uint32_t[]>> m_years;
-    uint32_t m_last_year = UINT32_MAX;
-    uint32_t* m_last_year_counts = nullptr;
-    std::deque<std::string> m_devices;  // spellings by number; a deque keeps them in place
-    std::unordered_map<std::string_view, uint32_t> m_device_numbers;
+    // The count of rows of each date: 10000 slots a year, one per MMDD, from the year's base
+    // slot. Each year's base slot + 1, by its number (0: none yet).
+    std::vector<uint32_t> m_date_counts;
+    std::vector<uint32_t> m_year_slots;
+    // Whether the pass gave the rows with their rowids rising, or with their start date,
+    // time and rowid rising: then, among rows of one start date and time, the pass's order is
+    // the rowids' order and a stable sort by date and time is the view's order.
+    bool m_rowids_rise = true, m_starts_rise = true;
+    uint32_t m_last_date = 0, m_last_time = 0;
+    int64_t m_last_rowid = -1;
+    std::vector<size_t> m_day_ends;
+    std::vector<uint32_t> m_day_dates;
+    std::deque<std::string> m_devices;   // spellings by number; a deque keeps them in place
+    std::vector<NameSlot> m_name_slots;  // open addressing, a power of two, at most half full
+    NameKey m_last_key;
     uint32_t m_last_device = UINT32_MAX;
     // The ids as the pass gives them, in blocks that are never moved: a block number << 32 |
     // the offset, and the size, for each row.

@@ -1,5 +1,6 @@
 #include "usage/PeriodUsage.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -166,6 +167,101 @@ TEST_F(PeriodUsageTest, OnePassGivesTheConnectionsOfTheViewInItsOrder) {
          {LogFilter{}, dates("2026-12-01", "2026-12-01"), dates("2027-01-01", "2027-01-31")}) {
         expect_connections_as_the_view(filter);
     }
+}
+
+// The order of the view does not depend on the order the rows were written in, nor on the
+// order the engine gives them in (a plain pass, the start index for a short period, the
+// device index for a pattern): a cost whose halves round to the even sum depends on it.
+TEST_F(PeriodUsageTest, RowsWrittenInAnyOrderGiveTheFiguresOfTheView) {
+    // Starts of their own, so that any order of writing is the same view. LAN's traffic costs
+    // 5/1024 of a ten-thousandth a byte: 256 bytes 1.25, 512 bytes 2.5, 768 bytes 3.75. On
+    // 2026-11-02 3.75 and 1.25 make 5; on 2026-12-01 the later 1.25 comes first (6), then 2.5
+    // (8.5, to the even 8); the other way round would give 7.5 to 8, then 9.25 to 9.
+    std::vector<LogRow> rows = {
+        {"a", "2026-11-30", "23:10", "local", "LTE", 600, 1, 1000000, 20000},
+        {"b", "2026-12-01", "09:00", "local", "LAN", 0, 1, 512, 0},
+        {"c", "2026-12-01", "10:00", "local", "LAN", 0, 1, 200, 56},
+        {"d", "2026-12-01", "09:30", "local", "LTE", 3601, 1, 7000000, 300000},
+        {"e", "2026-11-02", "12:00", "local", "lan", 125, 1, 768, 0},
+        {"f", "2026-11-02", "11:00", "local", "Lan", 59, 1, 256, 0},
+        {"g", "2026-12-24", "18:00", "local", "Wi-Fi", 7201, 1, 123456789, 9876543},
+        {"h", "2026-11-30", "08:00", "local", "LTE", 1, 1, 0, 0},
+    };
+    // Enough rows elsewhere that a short period is read through the start index.
+    for (int minute = 0; minute < 40; ++minute) {
+        rows.push_back({"z", "2026-10-01", "10:" + std::to_string(10 + minute), "local", "VPN",
+                        minute, 1, minute, 0});
+    }
+    const std::string tariffs = std::string(kTariffs) + "[LTE]\nTime_cost=0.00007\n";
+    LogFilter pattern;
+    pattern.device_pattern = "L%";
+    const std::vector<LogFilter> filters = {LogFilter{}, dates("2026-12-01", "2026-12-01"), pattern,
+                                            dates("2026-11-30", "2026-12-01")};
+    std::vector<LogRow> in_order = rows;
+    std::sort(in_order.begin(), in_order.end(), [](const LogRow& a, const LogRow& b) {
+        return a.startdate != b.startdate ? a.startdate < b.startdate : a.starttime < b.starttime;
+    });
+    std::vector<LogRow> backwards(in_order.rbegin(), in_order.rend());
+    std::vector<std::vector<Outcome>> figures;
+    for (const auto& written : {in_order, rows, backwards}) {
+        std::filesystem::remove(m_log);
+        create_log_db(m_log);
+        write_rows(written);
+        // A row erased: the rowids of a plain pass no longer follow one another.
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(m_log.c_str(), &db), SQLITE_OK);
+        EXPECT_EQ(
+            sqlite3_exec(db, "DELETE FROM log WHERE Devuniqueid = 'z' AND starttime = '10:30'",
+                         nullptr, nullptr, nullptr),
+            SQLITE_OK);
+        sqlite3_close(db);
+        const std::string ini = m_dir.write("config/dev.ini", tariffs).string();
+        std::vector<Outcome>& outcomes = figures.emplace_back();
+        for (const LogFilter& filter : filters) {
+            EXPECT_EQ(expect_as_the_view(filter, tariffs), "");
+            for (GroupBy by : {GroupBy::Day, GroupBy::Month}) {
+                LogDatabase log(m_log);
+                TariffBook book(ini, point_decimal());
+                outcomes.push_back(
+                    outcome_of([&] { return read_period_usage(log, filter, by, book); }));
+            }
+        }
+        EXPECT_EQ(outcomes[0].usage.summary.total_traffic_cost, 8);
+    }
+    for (size_t written = 1; written < figures.size(); ++written) {
+        for (size_t at = 0; at < figures[0].size(); ++at) {
+            SCOPED_TRACE(testing::Message() << "log " << written << ", case " << at);
+            expect_same(figures[written][at], figures[0][at]);
+        }
+    }
+}
+
+// A pass reads in a transaction of its own, over a period that holds every start date as
+// over any other, and ends it whether the pass succeeds or stops: what the same connection
+// writes afterwards is written, and other connections see it.
+TEST_F(PeriodUsageTest, APassEndsItsReadBeforeTheNextWrite) {
+    create_log_db(m_log);
+    write_rows(kRows);
+    const std::string ini = m_dir.write("config/dev.ini", kTariffs).string();
+    LogDatabase log(m_log);
+    TariffBook book(ini, point_decimal());
+    const LogFilter whole = dates("2026-11-01", "2026-12-31");
+    EXPECT_EQ(read_period_usage(log, whole, GroupBy::Day, book).summary.conn_count, 9);
+    log.insert_connection({"n", "2026-12-02", "10:00", "local", "LAN", 1, 1, 1, 1});
+    // A duration past 32 bits, written by another program, stops the pass.
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(m_log.c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db,
+                           "INSERT INTO log VALUES ('o', '2027-01-05', '10:00', 'local', 'LAN',"
+                           " 1099511627776, 1, 1, 1)",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+    EXPECT_THROW(read_period_usage(log, LogFilter{}, GroupBy::Day, book), LogDatabaseError);
+    log.insert_connection({"p", "2026-12-04", "10:00", "local", "LAN", 1, 1, 1, 1});
+    LogDatabase other(m_log);
+    TariffBook other_book(ini, point_decimal());
+    EXPECT_EQ(read_period_usage(other, whole, GroupBy::Day, other_book).summary.conn_count, 11);
 }
 
 // The log's own table holds only dates and times in the plain form; a log made elsewhere may
