@@ -11,6 +11,8 @@ struct RegionalSettings {
     std::string thousands_separator = ",";
     std::string short_date_format = "dd/MM/yyyy";
     std::string short_time_format = "HH:mm";
+
+    bool operator==(const RegionalSettings&) const = default;
 };
 
 }  // namespace quorvane

@@ -40,13 +40,9 @@ struct Sums {
 constexpr size_t kAhead = 16;
 
 std::string period_text(uint32_t period, GroupBy by) {
+    if (by == GroupBy::Day) return UsageRecords::date_text(period);
     char text[16];
-    if (by == GroupBy::Day) {
-        std::snprintf(text, sizeof text, "%04u-%02u-%02u", period / 10000, period / 100 % 100,
-                      period % 100);
-    } else {
-        std::snprintf(text, sizeof text, "%04u-%02u", period / 100, period % 100);
-    }
+    std::snprintf(text, sizeof text, "%04u-%02u", period / 100, period % 100);
     return text;
 }
 

@@ -247,6 +247,12 @@ void UsageRecords::find_order() {
     m_date_counts = std::vector<uint32_t>();
 }
 
+std::string UsageRecords::date_text(uint32_t date) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04u-%02u-%02u", date / 10000, date / 100 % 100, date % 100);
+    return text;
+}
+
 void UsageRecords::put_in_order() {
     find_order();
     m_ordered.resize_for_overwrite(m_count);
@@ -259,10 +265,7 @@ void UsageRecords::put_in_order() {
                                    counts.duration,  counts.dload,   counts.uload,
                                    rowid(index),     index,          day};
         }
-        char text[16];
-        std::snprintf(text, sizeof text, "%04u-%02u-%02u", m_day_dates[day] / 10000,
-                      m_day_dates[day] / 100 % 100, m_day_dates[day] % 100);
-        m_day_texts.append(text, 10);
+        m_day_texts += date_text(m_day_dates[day]);
     }
     m_rows = GrowingArray<Counts>();
     m_times = GrowingArray<uint16_t>();

@@ -37,6 +37,9 @@ public:
         uint32_t device;
     };
 
+    // The text of a date kept as a number: 20240105 as "2024-01-05".
+    static std::string date_text(uint32_t date);
+
     void add(const LogUsageRow& row, bool with_id);
     // The records in the database view's order: start date ascending, within a day start
     // time descending, then the row written last first; with their ids in the same order.

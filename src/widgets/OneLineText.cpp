@@ -33,11 +33,24 @@ struct AsciiAdvances {
     }
 };
 
+// The advances of the last few fonts asked about: the grid's cells and the summary's bold
+// lines take turns every second, and one kept font would be measured anew at each turn.
+AsciiAdvances& advances_of(const QFont& font) {
+    thread_local std::array<AsciiAdvances, 4> fonts;
+    thread_local size_t next = 0;
+    for (AsciiAdvances& kept : fonts) {
+        if (kept.valid && kept.font == font) return kept;
+    }
+    AsciiAdvances& taken = fonts[next];
+    next = (next + 1) % fonts.size();
+    taken.reset(font);
+    return taken;
+}
+
 }  // namespace
 
 bool surely_one_line(const QFont& font, const QString& text, qreal room) {
-    thread_local AsciiAdvances ascii;
-    if (!ascii.valid || !(ascii.font == font)) ascii.reset(font);
+    AsciiAdvances& ascii = advances_of(font);
     const QFontMetricsF metrics(font);
     qreal sum = 0;
     for (const QChar c : text) {

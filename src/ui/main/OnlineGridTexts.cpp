@@ -5,19 +5,9 @@
 
 namespace quorvane {
 
-namespace {
-
-bool same(const RegionalSettings& a, const RegionalSettings& b) {
-    return a.decimal_separator == b.decimal_separator &&
-           a.thousands_separator == b.thousands_separator &&
-           a.short_date_format == b.short_date_format && a.short_time_format == b.short_time_format;
-}
-
-}  // namespace
-
 std::vector<GridRowTexts> OnlineGridTexts::rows(const Tmibarray& devices,
                                                 const RegionalSettings& regional) {
-    if (!same(regional, m_regional)) {
+    if (regional != m_regional) {
         m_made.clear();
         m_regional = regional;
     }
